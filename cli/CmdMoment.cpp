@@ -1,0 +1,34 @@
+// moment: the resolved chart moment of a request, as JSON.
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "calendar/ChartMoment.h"
+#include "cli/CliUtil.h"
+#include "cli/RequestOptions.h"
+
+namespace varrow::cli {
+
+int cmdMoment(const Args& args) {
+    Options o(args);
+    setGbkOutput(o.flag("--gbk"));
+    ChartMoment m;
+    std::string error;
+    if (!readMomentOptions(o, m, error)) return fail(error);
+    std::string kind = o.value("--kind").value_or("bazi");
+    MomentVariant variant = kind == "bazi"    ? MomentVariant::FourPillars
+                            : kind == "ziwei" ? MomentVariant::PurpleStar
+                                              : MomentVariant::Question;
+    if (!ResolveChartMoment(m, variant)) return fail(m.message);
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "{\"solar\":\"%s\",\"lunar\":{\"year\":%d,\"month\":%d,\"leap\":%s,\"day\":%d,\"hour\":%d,"
+                  "\"minute\":%d},\"clock\":\"%s\",\"clockJD\":%.6f}\n",
+                  formatDateTime(m.solar).c_str(), toHistorical(m.lunar.year), m.lunar.month,
+                  m.isLeapMonth ? "true" : "false", m.lunar.day, m.lunar.hour, m.lunar.minute,
+                  formatDateTime(m.clock).c_str(), m.clockJD);
+    out(buf);
+    return 0;
+}
+
+} // namespace varrow::cli
