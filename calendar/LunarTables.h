@@ -11,7 +11,11 @@ namespace varrow::tables {
 extern const std::uint32_t kTermWords[151][12];
 // Per solar month, low 16 bits: D0 bits 0-4 (a lunar month starts on D0 + 1),
 // its month offset bits 5-6 and leap flag bit 7; the month running on day 1:
-// day offset bits 8-12, month offset bits 13-14, leap flag bit 15.
+// day offset bits 8-12, month offset bits 13-14, leap flag bit 15. A solar
+// month that touches three lunar months (1902-10: the 1st ends one, the 2nd
+// and the 31st begin two more) carries the last start in bits 16-23: D1 bits
+// 16-20 (a month starts on D1 + 1), month offset bits 21-22, leap bit 23;
+// D1 = 0 everywhere else.
 extern const std::uint32_t kSolarToLunarWords[151][12];
 // Per lunar month, low half: the ordinary month, high half: its leap month
 // (bit 31 set when it exists). Each half: C0 bits 0-4, A0 bits 5-6, 30-day

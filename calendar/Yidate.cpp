@@ -166,10 +166,14 @@ bool CYiDate::SolarToLunar(const SolarDate& d, LunarDate& out) {
     out.hour = d.hour;
     out.minute = d.minute;
     if (inTables(d.year)) {
-        unsigned w = tables::kSolarToLunarWords[d.year - kTableFirstYear][d.month - 1] & 0xFFFFu;
-        int d0 = w & 31u;
+        std::uint32_t w = tables::kSolarToLunarWords[d.year - kTableFirstYear][d.month - 1];
+        int d0 = w & 31u, d1 = (w >> 16) & 31u;
         int month;
-        if (d.day > d0) {
+        if (d1 > 0 && d.day > d1) { // the third lunar month of a solar month that touches three
+            out.day = i16(d.day - d1);
+            month = d.month - int((w >> 21) & 3u);
+            out.leap = (w >> 23) & 1u;
+        } else if (d.day > d0) {
             out.day = i16(d.day - d0);
             month = d.month - int((w >> 5) & 3u);
             out.leap = (w >> 7) & 1u;
@@ -208,7 +212,7 @@ bool CYiDate::LunarToSolar(const LunarDate& in, bool leap, SolarDate& out, std::
     }
     out.hour = in.hour;
     out.minute = in.minute;
-    // The only lunar month of the table years that touches three solar months.
+    // A lunar month that touches three solar months (see the carry below).
     if (in.year == 1938 && in.month == 1 && in.day == 30 && !leap) {
         out.year = 1938, out.month = 3, out.day = 1;
         return true;
@@ -242,6 +246,16 @@ bool CYiDate::LunarToSolar(const LunarDate& in, bool leap, SolarDate& out, std::
     if (month > 12) {
         month -= 12;
         ++year;
+    }
+    // 1938/1 is not the only month that touches three solar months: 1957/1
+    // also begins on 31 January with 30 days. A day past the end of the solar
+    // month goes on into the next one.
+    if (day > MonthLength(year, month)) {
+        day -= MonthLength(year, month);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
     }
     out.year = i16(year), out.month = i16(month), out.day = i16(day);
     return true;

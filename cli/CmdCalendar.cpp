@@ -26,13 +26,14 @@ struct DayInfo {
     FourPillars pillars;
 };
 
-DayInfo dayInfo(const SolarDate& d, bool lateZi) {
-    DayInfo info;
+// False when the day that names the lunar date has no lunar calendar.
+bool dayInfo(const SolarDate& d, bool lateZi, DayInfo& info) {
     SolarDate t = d;
     if (t.hour == 23 && !lateZi) CYiDate::NextDay(t);
+    if (!CYiDate::HasLunarCalendar(t.year)) return false;
     CYiDate::SolarToLunar(t, info.lunar);
     info.pillars = CYiDate::Pillars(d, CYiDate::ToJulianDay(d), d, lateZi).pillars;
-    return info;
+    return true;
 }
 
 std::string lunarName(const LunarDate& l) {
@@ -63,9 +64,11 @@ int cmdDays(const Args& args) {
     buf.reserve(1 << 16);
     for (double jd = CYiDate::ToJulianDay(t); jd <= end + 1e-6; jd += 1) {
         SolarDate d = CYiDate::FromJulianDay(jd);
-        // Beyond the last day the lunar date of 23:xx would leave the span.
-        if (d.hour == 23 && !lateZi && d.year == CYiDate::kLastYear && d.month == 12 && d.day == 31) break;
-        DayInfo info = dayInfo(d, lateZi);
+        DayInfo info;
+        if (!dayInfo(d, lateZi, info)) { // 23:xx of the last day belongs to a day beyond the calendar
+            out(buf);
+            return fail(rangeMessage());
+        }
         char row[160];
         int n = std::snprintf(row, sizeof row, "%s\t%d\t%d\t%d\t%d\t%d\t%s\t%s\t%s\t%s\n", formatDate(d).c_str(),
                               CYiDate::Weekday(d), toHistorical(info.lunar.year), info.lunar.month,

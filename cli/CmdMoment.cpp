@@ -12,13 +12,17 @@ namespace varrow::cli {
 int cmdMoment(const Args& args) {
     Options o(args);
     setGbkOutput(o.flag("--gbk"));
-    ChartMoment m;
+    std::string kindName = o.value("--kind").value_or("bazi");
+    auto kind = chartKindFromStoreName(kindName);
+    if (!kind) return fail("没有这种盘: " + kindName);
+    ChartRequest request;
     std::string error;
-    if (!readMomentOptions(o, m, error)) return fail(error);
-    std::string kind = o.value("--kind").value_or("bazi");
-    MomentVariant variant = kind == "bazi"    ? MomentVariant::FourPillars
-                            : kind == "ziwei" ? MomentVariant::PurpleStar
-                                              : MomentVariant::Question;
+    if (!readRequest(o, *kind, request, error)) return fail(error);
+    ChartMoment m = momentOf(request);
+    m.lateZi = o.flag("--late-zi");
+    MomentVariant variant = *kind == ChartKind::Bazi    ? MomentVariant::FourPillars
+                            : *kind == ChartKind::Ziwei ? MomentVariant::PurpleStar
+                                                        : MomentVariant::Question;
     if (!ResolveChartMoment(m, variant)) return fail(m.message);
     char buf[512];
     std::snprintf(buf, sizeof buf,

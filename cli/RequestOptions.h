@@ -1,16 +1,23 @@
-// Reading the request options that every chart command shares.
+// Reading the request options that every chart command shares, with the same
+// checks and messages as the input panel.
 #pragma once
 
 #include <string>
 
 #include "calendar/ChartMoment.h"
 #include "cli/CliUtil.h"
+#include "shell/ChartRequest.h"
 
 namespace varrow::cli {
 
-// --date Y-MM-DD (historical year; lunar when --lunar, with --leap), --time HH:MM,
-// --lon DEG:MIN, --true-solar, --late-zi. Defaults: now, longitude 120:30.
-// False with a message for malformed input.
-bool readMomentOptions(const Options& o, ChartMoment& m, std::string& error);
+// --name TEXT, --sex male|female, --date Y-MM-DD (historical year; lunar with
+// --lunar, leap with --leap), --time HH:MM, --province TEXT, --city TEXT or
+// --place TEXT, --lon DEG:MIN, --lat DEG:MIN, --true-solar, --zone INDEX,
+// --question TEXT and the kind's own fields. Defaults are the panel's.
+// False with the panel's message for bad input.
+bool readRequest(const Options& o, ChartKind kind, ChartRequest& request, std::string& error);
+
+// The chart-moment input of a request.
+ChartMoment momentOf(const ChartRequest& request);
 
 } // namespace varrow::cli

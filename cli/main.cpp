@@ -19,7 +19,7 @@ constexpr Command kCommands[] = {
     {"terms", varrow::cli::cmdTerms, "terms FROM_YEAR TO_YEAR"},
     {"solar2lunar", varrow::cli::cmdSolarToLunar, "solar2lunar YYYY-MM-DD"},
     {"lunar2solar", varrow::cli::cmdLunarToSolar, "lunar2solar Y M D [--leap]"},
-    {"moment", varrow::cli::cmdMoment, "moment [request options]"},
+    {"moment", varrow::cli::cmdMoment, "moment [--kind KIND] [request options] [--late-zi]"},
     {"today", varrow::cli::cmdToday, "today"},
 };
 

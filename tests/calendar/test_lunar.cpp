@@ -28,7 +28,8 @@ TEST(SolarToLunar, TellingDates) {
     } cases[] = {
         {date(2000, 2, 5), lunar(2000, 1, 1)},    {date(2000, 2, 4), lunar(1999, 12, 29)},
         {date(2033, 12, 22), lunar(2033, 11, 1, true)}, {date(1938, 3, 1), lunar(1938, 1, 30)},
-        {date(1900, 1, 1), lunar(1899, 12, 1)},   {date(2000, 1, 1), lunar(1999, 11, 25)},
+        {date(1900, 1, 1), lunar(1899, 12, 1)},   {date(1902, 10, 31), lunar(1902, 10, 1)},
+        {date(1902, 10, 1), lunar(1902, 8, 30)},  {date(1902, 11, 1), lunar(1902, 10, 2)},   {date(2000, 1, 1), lunar(1999, 11, 25)},
         {date(2020, 5, 23), lunar(2020, 4, 1, true)},
     };
     for (const auto& c : cases) {
@@ -51,6 +52,8 @@ TEST(LunarToSolar, TellingDatesAndMessages) {
         {lunar(2000, 1, 26), true, date(2000, 3, 1), ""},
         {lunar(2033, 11, 1, true), true, date(2033, 12, 22), ""},
         {lunar(1938, 1, 30), true, date(1938, 3, 1), ""},
+        {lunar(1957, 1, 30), true, date(1957, 3, 1), ""}, // also begins on 31 January with 30 days
+        {lunar(1902, 10, 1), true, date(1902, 10, 31), ""}, // begins on the 31st
         {lunar(2000, 2, 1, true), false, {}, "此年没有闰2月,请重新确定月份！"},
         {lunar(2000, 4, 1, true), false, {}, "此年没有闰4月,请重新确定月份！"},
         {lunar(2000, 1, 31), false, {}, "不存在这个日期,请重新输入！"},
