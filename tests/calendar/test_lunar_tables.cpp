@@ -93,7 +93,9 @@ std::uint32_t lunarHalf(int year, int month, bool leap) {
 
 bool hasLeap(int year, int month) { return kLunarToSolarWords[year - kFirst][month - 1] >> 31; }
 
-int lunarMonthLength(int year, int month, bool leap) { return bits(lunarHalf(year, month, leap), 7, 1) ? 30 : 29; }
+int lunarMonthLength(int year, int month, bool leap) {
+    return bits(lunarHalf(year, month, leap), 7, 1) ? 30 : 29;
+}
 
 // Lunar-to-solar word; nothing when the date does not exist.
 std::optional<Ymd> lunarToSolar(Lunar l) {
@@ -231,7 +233,8 @@ TEST(LunarTables, TermsLieInTheirMonthInOrder) {
                     continue;
                 }
                 long n = daysFromCivil({y, m, d});
-                if (prev != 0 && (n - prev < 14 || n - prev > 16)) f.add(str(what, ": ", n - prev, " days after"));
+                if (prev != 0 && (n - prev < 14 || n - prev > 16))
+                    f.add(str(what, ": ", n - prev, " days after"));
                 prev = n;
             }
         }
@@ -246,6 +249,8 @@ TEST(LunarTables, WordsOfFebruary2000DecodeAsDocumented) {
     EXPECT_EQ(t >> 16, 19u | 16u << 5 | 33u << 10);
     // 小寒 2000-01-06 09:00:42 is rounded to the nearest minute.
     EXPECT_EQ(kTermWords[2000 - kFirst][0] & 0xFFFFu, 6u | 9u << 5 | 1u << 10);
+    // 大寒 1979-01-20 23:59:56 rounds into the next day.
+    EXPECT_EQ(kTermWords[1979 - kFirst][0] >> 16, 21u);
 
     // D0 = 4, month offset 1; day 1 runs lunar day 26 of the month two back.
     EXPECT_EQ(kSolarToLunarWords[2000 - kFirst][1], 4u | 1u << 5 | 25u << 8 | 2u << 13);
@@ -269,8 +274,7 @@ TEST(LunarTables, DatesAtTheEdgesOfTheLayout) {
         {{1957, 3, 1}, {1957, 1, false, 30}},  // and the other one
         {{1938, 1, 31}, {1938, 1, false, 1}},  // a month that begins on the 31st
         {{2000, 7, 1}, {2000, 5, false, 30}},  // a solar month over three lunar months
-        {{2000, 7, 2}, {2000, 6, false, 1}},
-        {{2000, 7, 31}, {2000, 7, false, 1}},
+        {{2000, 7, 2}, {2000, 6, false, 1}},   {{2000, 7, 31}, {2000, 7, false, 1}},
         {{1900, 3, 1}, {1900, 2, false, 1}}, // starts on the 1st and the 31st
         {{1900, 3, 31}, {1900, 3, false, 1}},
     };
