@@ -1,5 +1,6 @@
 #include "calendar/Yidate.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -15,6 +16,8 @@ constexpr double kJdSundayEpoch = 1410960.5;    // -849-01-01 0:00, a Sunday
 // Mathematical modulo: the result has the sign of m.
 constexpr int mod(int a, int m) { return ((a % m) + m) % m; }
 inline int ifloor(double x) { return static_cast<int>(std::floor(x)); }
+// Integer division rounding toward minus infinity.
+constexpr int floorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -32,15 +35,17 @@ std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
 // ---------------------------------------------------------------- civil side
 
 double CYiDate::ToJulianDay(const SolarDate& d) {
+    // The floors of the classical formula, floor((M + 1) * 30.6), floor(Y * 0.01),
+    // floor(C * 0.25 - C) and floor(Y * 365.25), taken in exact integer arithmetic.
     int y = d.year + 4800, m = d.month;
     if (d.month <= 2) {
         m = d.month + 12;
         y -= 1;
     }
-    int a = ifloor((m + 1) * 30.6);
-    int c = ifloor(y * 0.01);
-    int b = beforeGregorian(d.year, d.month, d.day) ? -38 : ifloor(c * 0.25 - c);
-    int dd = ifloor(y * 365.25);
+    int a = floorDiv((m + 1) * 306, 10);
+    int c = floorDiv(y, 100);
+    int b = beforeGregorian(d.year, d.month, d.day) ? -38 : floorDiv(-3 * c, 4);
+    int dd = floorDiv(y * 1461, 4);
     return b + dd + a + d.day - 32167.5 + d.hour / 24.0 + d.minute / 1440.0;
 }
 
@@ -263,30 +268,59 @@ bool CYiDate::LunarToSolar(const LunarDate& in, bool leap, SolarDate& out, std::
 
 int CYiDate::GanZhiIndex(int stem, int branch) { return stem + 10 * (mod(stem - branch, 12) / 2); }
 
+namespace {
+
+// Julian Days of the table years' term moments, computed once from the term
+// table: the pillar rules look up three of them for every moment.
+const double* tableTermJDs() {
+    static const auto jds = [] {
+        std::array<double, 151 * 24> a{};
+        for (int y = CYiDate::kTableFirstYear; y <= CYiDate::kTableLastYear; ++y)
+            for (int m = 1; m <= 12; ++m)
+                for (int which = 1; which <= 2; ++which) {
+                    SolarDate t;
+                    CYiDate::SolarTerm(y, m, which, t);
+                    a[(y - CYiDate::kTableFirstYear) * 24 + (m - 1) * 2 + which - 1] = CYiDate::ToJulianDay(t);
+                }
+        return a;
+    }();
+    return jds.data();
+}
+
+// Term index found in month m of year y (first term), with its Julian Day.
+int firstTermJD(int y, int m, double& jd) {
+    if (inTables(y)) {
+        jd = tableTermJDs()[(y - CYiDate::kTableFirstYear) * 24 + (m - 1) * 2];
+        return m;
+    }
+    SolarDate t;
+    int i = CYiDate::SolarTerm(y, m, 1, t);
+    jd = CYiDate::ToJulianDay(t);
+    return i;
+}
+
+} // namespace
+
 PillarResult CYiDate::Pillars(const SolarDate& clock, double clockJD, const SolarDate& local, bool lateZi) {
     PillarResult r;
-    SolarDate t;
     // Year: changes at 立春 (looked for in February, then March, then January).
     const int y = clock.year;
-    if (SolarTerm(y, 2, 1, t) != 2 && SolarTerm(y, 3, 1, t) != 2) SolarTerm(y, 1, 1, t);
-    const int yp = mod(y + 896 + (clockJD >= ToJulianDay(t) ? 1 : 0), 60);
+    double jl;
+    if (firstTermJD(y, 2, jl) != 2 && firstTermJD(y, 3, jl) != 2) firstTermJD(y, 1, jl);
+    const int yp = mod(y + 896 + (clockJD >= jl ? 1 : 0), 60);
     r.pillars.year = GanZhi(yp);
 
     // Month: from the first term of the month on or before the clock moment.
     int m = (y == 1582 && clock.month == 10) ? 9 : clock.month;
-    int i = SolarTerm(y, m, 1, t);
-    double ja = ToJulianDay(t);
+    double ja;
+    int i = firstTermJD(y, m, ja);
     if (clockJD >= ja) {
         r.monthStartJD = ja;
-        int ny = m == 12 ? y + 1 : y, nm = m == 12 ? 1 : m + 1;
-        SolarTerm(ny, nm, 1, t);
-        r.nextBoundaryJD = ToJulianDay(t);
+        firstTermJD(m == 12 ? y + 1 : y, m == 12 ? 1 : m + 1, r.nextBoundaryJD);
     } else {
         i -= 1;
         r.nextBoundaryJD = ja;
-        int py = m == 1 ? y - 1 : y, pm = m == 1 ? 12 : m - 1;
-        SolarTerm(py, pm, 1, t);
-        r.monthStartJD = ToJulianDay(t);
+        firstTermJD(m == 1 ? y - 1 : y, m == 1 ? 12 : m - 1, r.monthStartJD);
     }
     int a = i <= 1 ? i + 12 : i;
     r.pillars.month = GanZhi(GanZhiIndex(mod(2 * (yp % 10) + a - 1, 10), mod(a + 1, 12)));
