@@ -16,5 +16,6 @@ int cmdSolarToLunar(const Args& args);
 int cmdLunarToSolar(const Args& args);
 int cmdMoment(const Args& args);
 int cmdToday(const Args& args);
+int cmdChart(const Args& args);
 
 } // namespace varrow::cli

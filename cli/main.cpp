@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"lunar2solar", varrow::cli::cmdLunarToSolar, "lunar2solar Y M D [--leap]"},
     {"moment", varrow::cli::cmdMoment, "moment [--kind KIND] [request options] [--late-zi]"},
     {"today", varrow::cli::cmdToday, "today"},
+    {"chart", varrow::cli::cmdChart, "chart KIND [request options] [--format text|rtf|html|json] [--out FILE] [--jsonl]"},
 };
 
 int usage(FILE* to) {
