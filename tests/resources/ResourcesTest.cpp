@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,7 +27,12 @@ TEST(Resources, EveryFileIsEmbeddedByteForByteUnderItsName) {
         const std::string name = entry.path().stem().string();
         SCOPED_TRACE(name);
         EXPECT_TRUE(Resources::has(name));
-        EXPECT_EQ(Resources::text(name), readFile(entry.path()));
+        const std::string_view embedded = Resources::text(name);
+        const std::string onDisk = readFile(entry.path());
+        // Sizes and the first differing offset: printing whole texts would drown the log.
+        ASSERT_EQ(embedded.size(), onDisk.size());
+        const auto diff = std::mismatch(embedded.begin(), embedded.end(), onDisk.begin());
+        EXPECT_EQ(diff.first, embedded.end()) << "first difference at byte " << diff.first - embedded.begin();
     }
 }
 
