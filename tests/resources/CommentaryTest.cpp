@@ -20,7 +20,7 @@ constexpr std::array<const char*, 10> kStems = {"甲", "乙", "丙", "丁", "戊
 constexpr std::array<const char*, 12> kBranches = {"子", "丑", "寅", "卯", "辰", "巳",
                                                    "午", "未", "申", "酉", "戌", "亥"};
 // Stems written so far; the commentaries are filled one day stem at a time.
-constexpr int kStemsWritten = 8;
+constexpr int kStemsWritten = 9;
 
 // The stem of the 子 hour for each day stem (甲己 start at 甲子, 乙庚 at 丙子 ...).
 int hourStem(int dayStem, int hourBranch) { return ((dayStem % 5) * 2 + hourBranch) % 10; }
