@@ -17,5 +17,6 @@ int cmdLunarToSolar(const Args& args);
 int cmdMoment(const Args& args);
 int cmdToday(const Args& args);
 int cmdChart(const Args& args);
+int cmdRecords(const Args& args);
 
 } // namespace varrow::cli

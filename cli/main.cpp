@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"moment", varrow::cli::cmdMoment, "moment [--kind KIND] [request options] [--late-zi]"},
     {"today", varrow::cli::cmdToday, "today"},
     {"chart", varrow::cli::cmdChart, "chart KIND [request options] [--format text|rtf|html|json] [--out FILE] [--jsonl]"},
+    {"records", varrow::cli::cmdRecords, "records list|show|search KIND [ID] [--home DIR] [--format tsv|csv|json] [search options]"},
 };
 
 int usage(FILE* to) {

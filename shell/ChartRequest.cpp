@@ -5,7 +5,7 @@
 namespace varrow {
 namespace {
 
-constexpr std::array<std::string_view, kChartKindCount> kStoreNames = {"bazi", "ziwei", "xming", "liuyao",
+constexpr std::array<std::string_view, kChartKindCount> kStoreNames = {"bazi",  "ziwei", "xming", "liuyao",
                                                                        "qimen", "jkj",   "liuren"};
 constexpr std::array<std::string_view, kChartKindCount> kTabCaptions = {
     "子平八字", "紫微斗数", "中国星命", "八卦六爻", "奇门遁甲", "金口诀", "大六壬"};

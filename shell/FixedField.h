@@ -16,7 +16,9 @@ void writeFixedField(char* field, std::size_t size, std::string_view utf8);
 // and drops a lone lead byte at the end.
 std::string readFixedField(const char* field, std::size_t size);
 
-template <std::size_t N> void setFixed(char (&field)[N], std::string_view utf8) { writeFixedField(field, N, utf8); }
+template <std::size_t N> void setFixed(char (&field)[N], std::string_view utf8) {
+    writeFixedField(field, N, utf8);
+}
 template <std::size_t N> std::string getFixed(const char (&field)[N]) { return readFixedField(field, N); }
 
 } // namespace varrow

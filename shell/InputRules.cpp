@@ -122,8 +122,8 @@ CheckResult checkQuestion(std::string_view question) {
 CheckResult readBirthYear(std::string_view text, std::int16_t& stored) {
     long y = readNumber(text);
     if (y <= -1000 || y == 0 || y > 9999)
-        return CheckResult::fail("求测人生年必须大于公元前1000年,并且没有公元0年", "生年错误", MessageIcon::Warning,
-                                 "LedtYear");
+        return CheckResult::fail("求测人生年必须大于公元前1000年,并且没有公元0年", "生年错误",
+                                 MessageIcon::Warning, "LedtYear");
     stored = static_cast<std::int16_t>(y < 0 ? y + 1 : y);
     return CheckResult::pass();
 }
@@ -175,7 +175,8 @@ std::string formatCoordinate(float degrees) {
         minutes -= 60;
     }
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%s%ld:%ld", negative && (whole != 0 || minutes != 0) ? "-" : "", whole, minutes);
+    std::snprintf(buf, sizeof buf, "%s%ld:%ld", negative && (whole != 0 || minutes != 0) ? "-" : "", whole,
+                  minutes);
     return buf;
 }
 

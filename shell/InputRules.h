@@ -53,7 +53,9 @@ std::string placeText(int provinceIndex, std::string_view cityText);
 // else the item whose text was typed, else the selected item; item 0 when nothing fits.
 std::uint8_t diFenFrom(std::string_view text, int selectedIndex);
 // zhanShi from the CboZhanShi index.
-constexpr std::uint8_t zhanShiFrom(int pickerIndex) { return static_cast<std::uint8_t>((pickerIndex + 1) % 12); }
+constexpr std::uint8_t zhanShiFrom(int pickerIndex) {
+    return static_cast<std::uint8_t>((pickerIndex + 1) % 12);
+}
 // The CboDiFen item of a stored diFen (0 is 亥, the last item).
 constexpr int diFenItemIndex(int diFen) { return ((diFen + 11) % 12 + 12) % 12; }
 

@@ -12,10 +12,14 @@ namespace {
 TEST(InputLists, TimeZonesFollowTheNamingRule) {
     for (int i = 0; i < 24; ++i) {
         std::string expected;
-        if (i == 0) expected = "零时区";
-        else if (i < 12) expected = "东" + std::string(lists::zoneNumerals[i - 1]) + "区";
-        else if (i == 12) expected = "中十二区";
-        else expected = "西" + std::string(lists::zoneNumerals[i - 13]) + "区";
+        if (i == 0)
+            expected = "零时区";
+        else if (i < 12)
+            expected = "东" + std::string(lists::zoneNumerals[i - 1]) + "区";
+        else if (i == 12)
+            expected = "中十二区";
+        else
+            expected = "西" + std::string(lists::zoneNumerals[i - 13]) + "区";
         EXPECT_EQ(lists::timeZones[i], expected) << i;
     }
     EXPECT_EQ(lists::timeZones[lists::kDefaultTimeZone], "东八区");
@@ -29,7 +33,8 @@ TEST(InputLists, NumberedItems) {
 
 TEST(InputLists, HoursCarryTheirBranch) {
     for (int h = 0; h < 24; ++h)
-        EXPECT_EQ(lists::hours[h], std::to_string(h) + "时" + std::string(names::branches[names::hourBranch(h)]))
+        EXPECT_EQ(lists::hours[h],
+                  std::to_string(h) + "时" + std::string(names::branches[names::hourBranch(h)]))
             << h;
     EXPECT_EQ(lists::hours[0], "0时子");
     EXPECT_EQ(lists::hours[2], "2时丑");

@@ -17,10 +17,11 @@ TEST(InputRules, YearCheck) {
         bool ok;
         int stored;
     } cases[] = {
-        {"2000", true, 2000}, {"-850", true, -849}, {"-120", true, -119}, {"1", true, 1},
-        {"-1", true, 0},      {"2100", true, 2100}, {" 1978 ", true, 1978}, {"+5", true, 5},
-        {"0", false, 0},      {"-851", false, 0},   {"2101", false, 0},   {"abc", false, 0},
-        {"", false, 0},       {"12a", false, 0},    {"99999999999999999999", false, 0},
+        {"2000", true, 2000},   {"-850", true, -849}, {"-120", true, -119},
+        {"1", true, 1},         {"-1", true, 0},      {"2100", true, 2100},
+        {" 1978 ", true, 1978}, {"+5", true, 5},      {"0", false, 0},
+        {"-851", false, 0},     {"2101", false, 0},   {"abc", false, 0},
+        {"", false, 0},         {"12a", false, 0},    {"99999999999999999999", false, 0},
     };
     for (const Case& c : cases) {
         std::int16_t stored = 12345;
@@ -142,11 +143,15 @@ TEST(InputRules, DiFenAndZhanShi) {
         int selected;
         int diFen;
     } cases[] = {
-        {"13", 5, 1},            // typed 13 is 子
-        {"12", 0, 0},            // 亥
-        {"1", 11, 1},            {"子,鼠,正北", 0, 1},    {"亥,猪,正北偏西", 11, 0},
-        {"午,马,正南", 6, 7},    {"0", 3, 4},             // not above 0: the selection
-        {"-5", 2, 3},            {"xyz", -1, 1},          // nothing fits: item 0
+        {"13", 5, 1}, // typed 13 is 子
+        {"12", 0, 0}, // 亥
+        {"1", 11, 1},
+        {"子,鼠,正北", 0, 1},
+        {"亥,猪,正北偏西", 11, 0},
+        {"午,马,正南", 6, 7},
+        {"0", 3, 4}, // not above 0: the selection
+        {"-5", 2, 3},
+        {"xyz", -1, 1},            // nothing fits: item 0
         {"巳,蛇,正南偏东", -1, 6}, // typed item text without selection
     };
     for (const Case& c : cases) EXPECT_EQ(diFenFrom(c.text, c.selected), c.diFen) << c.text;
@@ -197,7 +202,7 @@ TEST(InputRules, FormatCoordinateRoundsMinutes) {
         {117.8, "117:48"},
         {117.125, "117:7"}, // 7.5 minutes: an exact half rounds down
         {117.0 + 29.51 / 60, "117:30"},
-        {117.0 + 59.7 / 60, "118:0"},    // 60 minutes carry into the degrees
+        {117.0 + 59.7 / 60, "118:0"}, // 60 minutes carry into the degrees
         {-117.0 - 59.7 / 60, "-118:0"},
         {-0.0001, "0:0"},
         {0.0, "0:0"},
