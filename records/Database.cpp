@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "text/Gbk.h"
@@ -131,7 +132,8 @@ bool MDataBase::fail(std::string message) {
     return false;
 }
 
-bool MDataBase::readHeaderFile(const fs::path& path, ChartKind kind, StoreHeader& h, std::string& error) {
+bool MDataBase::readHeaderFile(const fs::path& path, ChartKind kind, StoreHeader& h, std::string& error,
+                               std::uintmax_t* fileSize) {
     File f = openFile(path, "rb");
     if (!f) {
         error = "无法打开记录文件 " + describe(path, errno);
@@ -143,6 +145,8 @@ bool MDataBase::readHeaderFile(const fs::path& path, ChartKind kind, StoreHeader
         return false;
     }
     h = decodeHeader(bytes);
+    struct stat st;
+    if (fileSize) *fileSize = fstat(fileno(f.get()), &st) == 0 ? static_cast<std::uintmax_t>(st.st_size) : 0;
     if (h.kind != static_cast<std::uint8_t>(kind) || h.count < 0 || h.deleted < 0) {
         error = "记录文件头已损坏：" + path.string();
         return false;
@@ -171,11 +175,11 @@ bool MDataBase::open(const fs::path& home, ChartKind kind, bool create) {
 
 // Slots present in the data files, counting up to upTo: file 0 after its
 // header, then the next files while each one before them is full.
-std::int32_t MDataBase::slotsOnDisk(std::int32_t upTo) const {
+std::int32_t MDataBase::slotsOnDisk(std::int32_t upTo, std::uintmax_t size0) const {
     std::int32_t slots = 0;
     for (int n = 0; slots < upTo; ++n) {
         std::error_code ec;
-        std::uintmax_t size = fs::file_size(dataFilePath(n), ec);
+        std::uintmax_t size = n == 0 ? size0 : fs::file_size(dataFilePath(n), ec);
         if (ec) break;
         std::uintmax_t body = n == 0 ? (size > kHeaderSize ? size - kHeaderSize : 0) : size;
         std::int32_t inFile =
@@ -189,9 +193,10 @@ std::int32_t MDataBase::slotsOnDisk(std::int32_t upTo) const {
 bool MDataBase::loadHeader() {
     if (!opened_) return fail("记录库尚未打开");
     StoreHeader h;
-    if (!readHeaderFile(dataFilePath(0), kind_, h, error_)) return false;
+    std::uintmax_t size0 = 0;
+    if (!readHeaderFile(dataFilePath(0), kind_, h, error_, &size0)) return false;
     // A truncated file holds fewer slots than its header claims.
-    h.count = slotsOnDisk(h.count);
+    h.count = slotsOnDisk(h.count, size0);
     h.deleted = std::clamp(h.deleted, 0, h.count);
     h.dataFiles = static_cast<std::int16_t>(derivedDataFiles(h.count));
     header_ = h;
@@ -204,13 +209,17 @@ bool MDataBase::readHeader(StoreHeader& h) {
     return true;
 }
 
-bool MDataBase::storeHeader() {
+HeaderBytes MDataBase::settledHeader() {
     header_.dataFiles = static_cast<std::int16_t>(derivedDataFiles(header_.count));
     if (header_.deleted == 0) header_.reuse = false;
+    return encodeHeader(header_);
+}
+
+bool MDataBase::storeHeader() {
     fs::path first = dataFilePath(0);
     File f = openFile(first, "r+b");
     if (!f) return fail("无法写入记录文件 " + describe(first, errno));
-    HeaderBytes b = encodeHeader(header_);
+    HeaderBytes b = settledHeader();
     bool ok = std::fwrite(b.data(), 1, b.size(), f.get()) == b.size();
     if (!closeWritten(std::move(f)) || !ok) return fail("无法写入记录文件 " + describe(first, errno));
     return true;
@@ -226,15 +235,23 @@ bool MDataBase::readSlot(std::int32_t slot, unsigned char* bytes) {
     return true;
 }
 
-bool MDataBase::writeSlot(std::int32_t slot, const unsigned char* bytes) {
+// With withHeader the header follows the record: in the same file session
+// when the slot lies in file 0, else in its own.
+bool MDataBase::writeSlot(std::int32_t slot, const unsigned char* bytes, bool withHeader) {
     fs::path p = dataFilePath(slot / kSlotsPerFile);
     File f = openFile(p, "r+b");
     if (!f && errno == ENOENT && slot >= kSlotsPerFile) f = openFile(p, "w+b");
     if (!f) return fail("无法写入记录文件 " + describe(p, errno));
     bool ok = std::fseek(f.get(), slotOffset(slot), SEEK_SET) == 0 &&
               std::fwrite(bytes, 1, kRecordSize, f.get()) == kRecordSize;
+    if (withHeader && slot < kSlotsPerFile) {
+        HeaderBytes h = settledHeader();
+        ok = ok && std::fseek(f.get(), 0, SEEK_SET) == 0 &&
+             std::fwrite(h.data(), 1, h.size(), f.get()) == h.size();
+        withHeader = false;
+    }
     if (!closeWritten(std::move(f)) || !ok) return fail("无法写入记录文件 " + describe(p, errno));
-    return true;
+    return !withHeader || storeHeader();
 }
 
 // Reads slots 0 .. count - 1 in order, a block at a time; visit(slot, bytes)
@@ -283,7 +300,6 @@ std::optional<std::int32_t> MDataBase::add(const RecordImage& record) {
     RecordImage r = record;
     r.id = slot;
     r.deleted = 0;
-    if (!writeSlot(slot, encodeRecord(r).data())) return std::nullopt;
     if (reused) {
         --header_.deleted;
     } else {
@@ -291,7 +307,9 @@ std::optional<std::int32_t> MDataBase::add(const RecordImage& record) {
         if (header_.reuse) header_.deleted = 0;
         ++header_.count;
     }
-    if (!storeHeader()) return std::nullopt;
+    // The record goes first: a header that fails after it leaves the slot
+    // beyond the count, to be written again by the next add.
+    if (!writeSlot(slot, encodeRecord(r).data(), true)) return std::nullopt;
     return slot;
 }
 
@@ -324,10 +342,9 @@ bool MDataBase::remove(std::int32_t id) {
     // Deleting twice would count one slot twice and send a later add looking in vain.
     if (b[kDeletedFlagOffset] == 1) return fail("记录 " + std::to_string(id) + " 已删除");
     b[kDeletedFlagOffset] = 1;
-    if (!writeSlot(id, b.data())) return false;
     ++header_.deleted;
     if (header_.deleted >= 30) header_.reuse = true;
-    return storeHeader();
+    return writeSlot(id, b.data(), true);
 }
 
 std::int32_t MDataBase::count() { return loadHeader() ? header_.count : 0; }

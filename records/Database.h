@@ -70,14 +70,15 @@ public:
     static std::string notesFolderName(ChartKind kind);
     // Reads and checks a header file of the given kind.
     static bool readHeaderFile(const std::filesystem::path& path, ChartKind kind, StoreHeader& h,
-                               std::string& error);
+                               std::string& error, std::uintmax_t* fileSize = nullptr);
 
 private:
     bool loadHeader();
+    HeaderBytes settledHeader();
     bool storeHeader();
     bool readSlot(std::int32_t slot, unsigned char* bytes);
-    bool writeSlot(std::int32_t slot, const unsigned char* bytes);
-    std::int32_t slotsOnDisk(std::int32_t upTo) const;
+    bool writeSlot(std::int32_t slot, const unsigned char* bytes, bool withHeader = false);
+    std::int32_t slotsOnDisk(std::int32_t upTo, std::uintmax_t size0) const;
     template <typename F> bool scanSlots(std::int32_t count, F&& visit);
     bool fail(std::string message);
 
