@@ -1,5 +1,7 @@
 #include "resources/Resources.h"
 
+#include "text/Gbk.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +35,17 @@ TEST(Resources, EveryFileIsEmbeddedByteForByteUnderItsName) {
         ASSERT_EQ(embedded.size(), onDisk.size());
         const auto diff = std::mismatch(embedded.begin(), embedded.end(), onDisk.begin());
         EXPECT_EQ(diff.first, embedded.end()) << "first difference at byte " << diff.first - embedded.begin();
+    }
+}
+
+// Reports leave the program as GBK; a character GBK cannot hold would turn into "？".
+TEST(Resources, EveryTextSurvivesTheTripToGbk) {
+    const auto dir = std::filesystem::path(VARROW_SOURCE_DIR) / "resources" / "text";
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().stem().string();
+        const std::string_view text = Resources::text(name);
+        EXPECT_EQ(Gbk::toUtf8(Gbk::fromUtf8(text)).size(), text.size()) << name;
+        EXPECT_TRUE(Gbk::toUtf8(Gbk::fromUtf8(text)) == text) << name;
     }
 }
 
