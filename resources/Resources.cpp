@@ -12,8 +12,8 @@ namespace {
 const embedded::EmbeddedFile* find(std::string_view name) {
     const auto* begin = embedded::files;
     const auto* end = embedded::files + embedded::fileCount;
-    const auto* it = std::lower_bound(begin, end, name,
-                                      [](const embedded::EmbeddedFile& f, std::string_view n) { return f.name < n; });
+    const auto* it = std::lower_bound(
+        begin, end, name, [](const embedded::EmbeddedFile& f, std::string_view n) { return f.name < n; });
     return it != end && it->name == name ? it : nullptr;
 }
 
@@ -26,10 +26,18 @@ std::string unescape(std::string_view s) {
             continue;
         }
         switch (s[++i]) {
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        default: out += '\\', out += s[i]; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            out += '\\', out += s[i];
+            break;
         }
     }
     return out;

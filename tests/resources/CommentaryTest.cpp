@@ -51,7 +51,8 @@ TEST(Sanming, EveryBlockOpensWithItsPillarsInReadingOrder) {
             for (int j = 1; j <= 6; ++j) {
                 const int branch = (d % 2) + 2 * (j - 1); // yang stems 子寅辰..., yin stems 丑卯巳...
                 const std::string prefix = std::string(kStems[d]) + kBranches[branch] + "日" + hour;
-                EXPECT_TRUE(lines[first + j].starts_with(prefix)) << "line " << first + j << " wants " << prefix;
+                EXPECT_TRUE(lines[first + j].starts_with(prefix))
+                    << "line " << first + j << " wants " << prefix;
             }
         }
     }
@@ -144,14 +145,16 @@ TEST(Qiongtong, SectionsHaveTheirHeadingAndNumberedParagraphs) {
             const int s = sec.key[1] - '0';
             const int b = std::stoi(sec.key.substr(2, sec.key.size() - 3));
             ASSERT_GE(sec.lines.size(), 3u) << sec.key << " needs a heading and paragraphs";
-            const std::string heading = std::string("    ") + stemOfDigit(s) + "日" + branchOfNumber(b) + "月生(";
+            const std::string heading =
+                std::string("    ") + stemOfDigit(s) + "日" + branchOfNumber(b) + "月生(";
             EXPECT_TRUE(sec.lines[0].starts_with(heading) && sec.lines[0].ends_with(")"))
                 << sec.key << " heading: " << sec.lines[0];
             for (std::size_t i = 1; i < sec.lines.size(); ++i) {
                 const std::string number = std::to_string(i) + "、";
                 EXPECT_TRUE(sec.lines[i].starts_with(number)) << sec.key << " paragraph " << i;
                 EXPECT_GT(sec.lines[i].size(), 60u) << sec.key << " paragraph " << i << " is too short";
-                const auto [it, fresh] = paragraphs.emplace(withoutPillarNames(sec.lines[i].substr(number.size())), sec.key);
+                const auto [it, fresh] =
+                    paragraphs.emplace(withoutPillarNames(sec.lines[i].substr(number.size())), sec.key);
                 EXPECT_TRUE(fresh) << sec.key << " paragraph " << i << " repeats one of " << it->second;
             }
         }

@@ -72,7 +72,7 @@ TEST(Resources, StringTableParsesIdsAndEscapes) {
                                                "1\t甲子\r\n"
                                                "20\t两行\\n文字\\t制表\\\\斜杠\\q\n"
                                                "-3\t负号\n"
-                                               "7\n"      // no tab: ignored
+                                               "7\n" // no tab: ignored
                                                "x8\tbad\n"
                                                "9\t\n"
                                                "1\t重复的编号不覆盖\n");
