@@ -148,6 +148,9 @@ int CYiDate::SolarTerm(int year, int month, int which, SolarDate& out) {
 }
 
 void CYiDate::FindSolarTerm(int year, int k, int which, SolarDate& out) {
+    // Outside the tables a month may hold three terms, so one of them is
+    // never the answer of a month: take the term by its number instead.
+    if (!inTables(year)) return ComputeTermMoment(year, which == 1 ? 2 * k - 1 : 2 * k, out);
     int m = k, y = year;
     // Outside the table years the term found in a month may be a neighbour;
     // the walk is bounded so a faulty term source can never hang it.
@@ -199,7 +202,7 @@ bool CYiDate::SolarToLunar(const SolarDate& d, LunarDate& out) {
     int m = LunarMonthOf(d.year, d.month, d.day);
     out.leap = m < 0;
     out.month = i16(std::abs(m));
-    out.year = (std::abs(m) > d.month && EraOffset(d.year) == 0) ? i16(d.year - 1) : d.year;
+    out.year = i16(LunarYearOf(d.year, d.month, m));
     return out.leap;
 }
 

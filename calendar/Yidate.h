@@ -98,11 +98,16 @@ public:
     // --- computed calendar outside the table years ---
     static int ComputeSolarTerm(int year, int month, int which, SolarDate& out);
     static double TermDayOfYear(int year, int n);
+    // Date and time of term number n (1..24) of a computed year.
+    static void ComputeTermMoment(int year, int n, SolarDate& out);
     static int LunarDayOf(int year, int month, int day);
     static int LunarMonthOf(int year, int month, int day);
     static bool SearchLunarToSolar(int year, int month, int day, bool leap, SolarDate& out, std::string& message);
     static int LeapMonthOf(int year);
     static int EraOffset(int year);
+    // Lunar year of a date of the computed years in solar month `month`
+    // whose lunar month is `lunarMonth` (negative for a leap month).
+    static int LunarYearOf(int year, int month, int lunarMonth);
     // True while a year lies where the calendar can convert it.
     static bool HasLunarCalendar(int year);
 };
