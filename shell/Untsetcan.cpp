@@ -64,7 +64,9 @@ constexpr bool isColour(const Group& g) { return g.choices[0].empty(); }
 constexpr int defaultOf(const Group& g) { return isColour(g) ? kWhite : 0; }
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-QString controlName(std::string_view prefix, const IntKey& k) { return qs(prefix) + qs(k.section) + qs(k.key); }
+QString controlName(std::string_view prefix, const IntKey& k) {
+    return qs(prefix) + qs(k.section) + qs(k.key);
+}
 
 } // namespace
 

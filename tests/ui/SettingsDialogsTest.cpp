@@ -48,11 +48,11 @@ int checked(QWidget& dlg, const IntKey& k) {
     return -1;
 }
 
-QPushButton* button(QWidget& dlg, const QString& objectName) { return dlg.findChild<QPushButton*>(objectName); }
-
-QColor sample(QWidget& dlg) {
-    return dlg.findChild<QFrame*>("ShpColor")->palette().color(QPalette::Window);
+QPushButton* button(QWidget& dlg, const QString& objectName) {
+    return dlg.findChild<QPushButton*>(objectName);
 }
+
+QColor sample(QWidget& dlg) { return dlg.findChild<QFrame*>("ShpColor")->palette().color(QPalette::Window); }
 
 bool isColourKey(const IntKey& k) { return k.key == setini::xmingBkcolor.key; }
 
@@ -129,7 +129,8 @@ void SettingsDialogsTest::confirmOnOnePageRewritesAllKeys() {
     ScriptedUi ui;
     TestHome home;
     // Most keys missing from the file: confirming writes them with what the dialog read.
-    writeGbk(chartSettingsPath(home.path()), "[dlr]\r\ngui157=1\r\n[global]\r\nendinfo=1\r\n[bazi]\r\npai=1\r\n");
+    writeGbk(chartSettingsPath(home.path()),
+             "[dlr]\r\ngui157=1\r\n[global]\r\nendinfo=1\r\n[bazi]\r\npai=1\r\n");
 
     TFrmSetcan dlg(home.path(), 5);
     radio(dlg, setini::dlrGui157, 0)->click();
@@ -153,7 +154,8 @@ void SettingsDialogsTest::defaultThenCancelLeavesFileUnchanged() {
 
     TFrmSetcan dlg(home.path(), 1);
     button(dlg, "BtnDefault1")->click();
-    for (const IntKey& k : {setini::ziweiTg5, setini::ziweiTg7, setini::ziweiTg9, setini::ziweiTm, setini::ziweiRun})
+    for (const IntKey& k :
+         {setini::ziweiTg5, setini::ziweiTg7, setini::ziweiTg9, setini::ziweiTm, setini::ziweiRun})
         QCOMPARE(checked(dlg, k), 0);
     QCOMPARE(checked(dlg, setini::baziPai), 1); // other pages keep their values
     button(dlg, "BtnCancel")->click();
