@@ -110,6 +110,16 @@ TEST_F(SettingsTest, KeysKeepFileOrderAndCommentsSurvive) {
     EXPECT_NE(text.find("gui157=0"), std::string::npos);
 }
 
+// A value is one line: a line break in it must not smuggle in another key.
+TEST_F(SettingsTest, ValuesCannotInjectKeys) {
+    IniFile pinit = openWindowSettings(home);
+    ASSERT_TRUE(pinit.writeString("classes", "1", "朋友\r\ncount=99\n[bazi]"));
+    IniFile again(windowSettingsPath(home));
+    EXPECT_EQ(again.keys("classes"), std::vector<std::string>{"1"});
+    EXPECT_EQ(again.sections(), std::vector<std::string>{"classes"});
+    EXPECT_EQ(again.readString("classes", "1", ""), "朋友  count=99 [bazi]");
+}
+
 TEST_F(SettingsTest, CategoriesWriteKeysAndCount) {
     IniFile pinit = openWindowSettings(home);
     ASSERT_TRUE(writeCategories(pinit, {"甲", "乙", "丙"}));
