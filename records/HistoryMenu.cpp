@@ -27,8 +27,9 @@ Outcome exportAll(MDataBase& db, const fs::path& home, const fs::path& folder) {
 
 Outcome importAll(MDataBase& db, const fs::path& home, const fs::path& folder) {
     std::error_code ec;
-    if (fs::equivalent(folder, home / "dat", ec))
-        return {false, "不能从程序自己的数据目录导入历史记录，未做任何改动。"};
+    // Clearing first would delete the very files (or notes) to be imported.
+    if (fs::equivalent(folder, home / "dat", ec) || fs::equivalent(folder, home, ec))
+        return {false, "不能从程序自己的目录导入历史记录，未做任何改动。"};
     // Check every header first: a half-done import would lose the history.
     bool any = false;
     for (int i = 0; i < kChartKindCount; ++i) {

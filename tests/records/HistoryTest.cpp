@@ -101,8 +101,13 @@ TEST_F(HistoryTest, ImportFromAWrongFolderLosesNothing) {
     EXPECT_FALSE(history::importAll(db, home, damaged).ok);
     EXPECT_EQ(snapshot(home), before);
 
-    // The program's own data folder would be wiped before it is read.
+    // The program's own folders would be wiped before they are read.
     out = history::importAll(db, home, home / "dat");
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(snapshot(home), before);
+    ASSERT_TRUE(history::exportAll(db, home, home).ok) << "the notes folders are the program's own";
+    before = snapshot(home);
+    out = history::importAll(db, home, home);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(snapshot(home), before);
     fs::remove_all(empty);
