@@ -15,7 +15,8 @@ using varrow::SolarDate;
 const std::vector<SolarDate>& historicDays() {
     static const std::vector<SolarDate> days = [] {
         std::vector<SolarDate> v;
-        for (SolarDate d{-849, 1, 1, 12, 0}; d.year < CYiDate::kTableFirstYear; CYiDate::NextDay(d)) v.push_back(d);
+        for (SolarDate d{-849, 1, 1, 12, 0}; d.year < CYiDate::kTableFirstYear; CYiDate::NextDay(d))
+            v.push_back(d);
         return v;
     }();
     return days;
@@ -31,8 +32,9 @@ void SolarToLunarHistoric(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * days.size()));
-    state.counters["ns_per_day"] = benchmark::Counter(static_cast<double>(state.iterations() * days.size()),
-                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_day"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * days.size()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(SolarToLunarHistoric)->Unit(benchmark::kMillisecond);
 

@@ -22,13 +22,13 @@ struct Era {
     int offset;
 };
 constexpr Era kEras[] = {
-    {-722, 4}, // Zhou
+    {-722, 4}, // Zhou: the year opens with the month of the winter solstice
     {-256, 3}, // Spring and Autumn, Warring States
-    {-255, 1}, // end of Zhou
-    {8, 0},    // Qin and Western Han (Xia numbering, year from the tenth month)
+    {-255, 1}, // the year the Zhou fell
+    {8, 0},    // Qin and Han: Xia numbering, the year opening with the tenth month
     {23, 1},   // Xin
-    {237, 0},
-    {240, 1}, // Jingchu
+    {237, 0},  // Han to Wei
+    {240, 1},  // Wei, Jingchu
 };
 
 // Leap-month entries from the first year up to and including each year.
@@ -51,10 +51,11 @@ int leapCountThrough(int year) {
 // --- new-moon series ---
 // The quantities the series was fitted with in single precision.
 constexpr float kPiF = 3.14159265f;
-constexpr float kAnomalyRate = 0.08084821f;   // solar mean anomaly, revolutions per lunation
+constexpr float kAnomalyRate = 0.08084821f;     // solar mean anomaly, revolutions per lunation
 constexpr float kMoonAnomalyRate = 0.07171366f; // lunar mean anomaly
 constexpr float kLatitudeRate = 0.085195854f;   // argument of latitude
 constexpr double kDegree = 1 / 57.2957795;      // radians per degree
+constexpr double kSynodicMonth = 29.53058868;   // days
 
 // The new moons around a year: dayNumber(t) is the civil day number (UTC+8)
 // of the t-th new moon after the first one of the year's series.
@@ -77,11 +78,13 @@ struct NewMoonSeries {
         c = 0.1734 - 0.000393 * t;
     }
 
+    double meanDayNumber(int n) const { return 29 * double(k) + 693595 + kSynodicMonth * n + base; }
+
     int dayNumber(int n) const {
         const double ma = M0 + 0.507984293 * n, pa = P0 + 6.73377553 * n, fa = F0 + 6.818486628 * n;
-        const double l = 29 * double(k) + 693595 + 29.53058868 * n + base + c * std::sin(ma) +
-                         0.0021 * std::sin(2 * ma) - 0.4068 * std::sin(pa) + 0.0161 * std::sin(2 * pa) +
-                         0.0104 * std::sin(2 * fa) - 0.0074 * std::sin(ma - pa) - 0.0051 * std::sin(ma + pa);
+        const double l = meanDayNumber(n) + c * std::sin(ma) + 0.0021 * std::sin(2 * ma) -
+                         0.4068 * std::sin(pa) + 0.0161 * std::sin(2 * pa) + 0.0104 * std::sin(2 * fa) -
+                         0.0074 * std::sin(ma - pa) - 0.0051 * std::sin(ma + pa);
         return ifloor(l);
     }
 };
@@ -142,15 +145,20 @@ int CYiDate::ComputeSolarTerm(int year, int month, int which, SolarDate& out) {
     return t.n % 2 == 1 ? (t.n + 1) / 2 : t.n / 2;
 }
 
-void CYiDate::ComputeTermMoment(int year, int n, SolarDate& out) { TermMoment(year, TermDayOfYear(year, n), out); }
+void CYiDate::ComputeTermMoment(int year, int n, SolarDate& out) {
+    TermMoment(year, TermDayOfYear(year, n), out);
+}
 
 // ------------------------------------------------------------ lunar months
 
 int CYiDate::LunarDayOf(int year, int month, int day) {
     const NewMoonSeries series(year);
     const int today = DayNumber(year, month, day);
+    // Only new moons within two lunations of the mean one before today can
+    // be the last one on or before it, so the others need not be summed.
+    const int near = ifloor((today - series.meanDayNumber(0)) / kSynodicMonth);
     int lunarDay = 0;
-    for (int t = -1; t <= 13; ++t) {
+    for (int t = std::max(-1, near - 2); t <= std::min(13, near + 2); ++t) {
         const int diff = today - series.dayNumber(t);
         if (diff >= 0 && diff <= 29) lunarDay = diff + 1;
     }
@@ -218,10 +226,9 @@ bool CYiDate::HasLunarCalendar(int year) { return year >= kFirstYear && year <= 
 
 bool CYiDate::SearchLunarToSolar(int year, int month, int day, bool leap, SolarDate& out,
                                  std::string& message) {
-    // A leap eleventh or twelfth month that begins in January is listed
-    // under the next solar year, while its dates belong to this lunar year.
-    const bool leapListed =
-        LeapMonthOf(year) != 0 || (month >= 11 && LeapMonthOf(year + 1) == month);
+    // A leap eleventh or twelfth month that begins in January may stand under
+    // the next solar year while its dates belong to this lunar year.
+    const bool leapListed = LeapMonthOf(year) != 0 || (month >= 11 && LeapMonthOf(year + 1) == month);
     if (leap && !leapListed) {
         message = "此年没有闰月";
         return false;

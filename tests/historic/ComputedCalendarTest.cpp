@@ -10,8 +10,8 @@
 #include <iostream>
 #include <map>
 #include <set>
-#include <tuple>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "calendar/Yidate.h"
@@ -20,7 +20,8 @@ namespace varrow {
 namespace {
 
 SolarDate date(int y, int m, int d) {
-    return SolarDate{static_cast<std::int16_t>(y), static_cast<std::int16_t>(m), static_cast<std::int16_t>(d), 0, 0};
+    return SolarDate{static_cast<std::int16_t>(y), static_cast<std::int16_t>(m), static_cast<std::int16_t>(d),
+                     0, 0};
 }
 
 // The lunar date the computed calendar gives, also inside the table years.
@@ -42,7 +43,8 @@ TEST(TermFormula, AgreesWithTheTermTableWithinAboutTwentyMinutes) {
                 SolarDate t;
                 CYiDate::SolarTerm(y, m, which, t);
                 const double table = CYiDate::DayNumber(y, m, t.day) + (t.hour * 60 + t.minute) / 1440.0;
-                const double formula = CYiDate::DayNumber(y, 1, 0) + CYiDate::TermDayOfYear(y, 2 * m - 2 + which);
+                const double formula =
+                    CYiDate::DayNumber(y, 1, 0) + CYiDate::TermDayOfYear(y, 2 * m - 2 + which);
                 worst = std::max(worst, std::abs(formula - table) * 1440);
             }
         }
@@ -64,8 +66,8 @@ TEST(ComputedLunarDates, AgreeWithTheTablesButNearMidnightNewMoons) {
         months.insert({table.year, table.month, table.leap});
         // Only a month's first day moved, by one day: the day is one off,
         // or it is the first day on one side and the last on the other.
-        const bool shifted = mine.year == table.year && mine.month == table.month && mine.leap == table.leap &&
-                             std::abs(mine.day - table.day) == 1;
+        const bool shifted = mine.year == table.year && mine.month == table.month &&
+                             mine.leap == table.leap && std::abs(mine.day - table.day) == 1;
         EXPECT_TRUE(shifted || mine.day == 1 || table.day == 1) << d.year << "-" << d.month << "-" << d.day;
     }
     RecordProperty("differing_days", days);
@@ -108,8 +110,8 @@ TEST(LeapMonthTable, AgreesWithTheTablesOf1900To2050) {
 TEST(EraOffsets, FollowTheYearStartsOfTheirEras) {
     const struct {
         int year, offset;
-    } cases[] = {{-849, 4}, {-722, 4}, {-721, 3}, {-256, 3}, {-255, 1}, {-254, 0}, {8, 0},
-                 {9, 1},    {23, 1},   {24, 0},   {237, 0},  {238, 1},  {240, 1},  {241, 0}, {2100, 0}};
+    } cases[] = {{-849, 4}, {-722, 4}, {-721, 3}, {-256, 3}, {-255, 1}, {-254, 0}, {8, 0},   {9, 1},
+                 {23, 1},   {24, 0},   {237, 0},  {238, 1},  {240, 1},  {241, 0},  {2100, 0}};
     for (auto c : cases) EXPECT_EQ(CYiDate::EraOffset(c.year), c.offset) << c.year;
 }
 
@@ -184,7 +186,8 @@ TEST(ComputedTerms, AreFoundByIndexOnTheirRealDates) {
                 CYiDate::FindSolarTerm(y, k, which, found);
                 EXPECT_EQ(dayOf(found), CYiDate::DayNumber(y, 1, 0) + static_cast<int>(std::floor(t)))
                     << y << " " << k << " " << which;
-                EXPECT_EQ(found.hour * 60 + found.minute, static_cast<int>(std::floor((t - std::floor(t)) * 1440)));
+                EXPECT_EQ(found.hour * 60 + found.minute,
+                          static_cast<int>(std::floor((t - std::floor(t)) * 1440)));
 
                 SolarDate inMonth;
                 const int index = CYiDate::SolarTerm(y, k, which, inMonth);
@@ -194,7 +197,8 @@ TEST(ComputedTerms, AreFoundByIndexOnTheirRealDates) {
                 for (int candidate : {2 * index - 1, 2 * index, index == 12 ? 0 : -1}) {
                     if (candidate < 0) continue;
                     const double u = CYiDate::TermDayOfYear(y, candidate);
-                    matches |= dayOf(inMonth) == CYiDate::DayNumber(y, 1, 0) + static_cast<int>(std::floor(u));
+                    matches |=
+                        dayOf(inMonth) == CYiDate::DayNumber(y, 1, 0) + static_cast<int>(std::floor(u));
                 }
                 EXPECT_TRUE(matches) << y << " " << k << " " << which;
             }
@@ -234,7 +238,8 @@ std::vector<RefMonth> readReference(int& end) {
         if (f[14] != 0) months.push_back({base + f[13], f[0], f[14], true});
         end = base + f[1] + f[15];
     }
-    std::sort(months.begin(), months.end(), [](const RefMonth& a, const RefMonth& b) { return a.start < b.start; });
+    std::sort(months.begin(), months.end(),
+              [](const RefMonth& a, const RefMonth& b) { return a.start < b.start; });
     return months;
 }
 
@@ -266,7 +271,8 @@ TEST(ReferenceCalendar, AgreesByCentury) {
     std::cout << "century\tdays\tmonth agrees\tdate agrees\n";
     for (auto [c, t] : byCentury) {
         const double month = 100.0 * t.month / t.days, dateShare = 100.0 * t.date / t.days;
-        std::cout << c * 100 << ".." << c * 100 + 99 << "\t" << t.days << "\t" << month << "%\t" << dateShare << "%\n";
+        std::cout << c * 100 << ".." << c * 100 + 99 << "\t" << t.days << "\t" << month << "%\t" << dateShare
+                  << "%\n";
         // Whole months follow the reference; the days differ where the
         // calendar of the time used mean new moons or older methods.
         EXPECT_GT(month, 97) << c;

@@ -18,7 +18,8 @@ int main() {
     for (int y = CYiDate::kFirstYear; y <= CYiDate::kLastYear + 1; ++y) {
         std::printf("T\t%d", y);
         for (int n = 2; n <= 24; n += 2)
-            std::printf("\t%d", CYiDate::DayNumber(y, 1, 0) + static_cast<int>(std::floor(CYiDate::TermDayOfYear(y, n))));
+            std::printf("\t%d", CYiDate::DayNumber(y, 1, 0) +
+                                    static_cast<int>(std::floor(CYiDate::TermDayOfYear(y, n))));
         std::printf("\n");
     }
     SolarDate d{static_cast<std::int16_t>(CYiDate::kFirstYear), 1, 1, 0, 0};
@@ -28,8 +29,8 @@ int main() {
         const int lunations = CYiDate::Round((dn - epoch - ld) * 0.033863192971301484);
         LunarDate l;
         const bool leap = CYiDate::SolarToLunar(d, l);
-        std::printf("%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\n", dn, d.year, d.month, d.day, ld, lunations, l.year,
-                    l.month, leap ? 1 : 0, l.day);
+        std::printf("%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\n", dn, d.year, d.month, d.day, ld, lunations,
+                    l.year, l.month, leap ? 1 : 0, l.day);
         CYiDate::NextDay(d);
     }
     return 0;
