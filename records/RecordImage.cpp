@@ -166,7 +166,7 @@ void copyRequestToRecord(const ChartRequest& q, ChartKind kind, RecordImage& r) 
     // The record's place field is one byte shorter than the request's.
     copyText(r.place, q.place);
     if (isBirthKind(kind)) {
-        r.timeZone = q.timeZone;
+        r.timeZone = q.timeZone; // NOLINT(bugprone-signed-char-misuse): a signed index
         return;
     }
     copyText(r.question, q.question);

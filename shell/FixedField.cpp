@@ -14,7 +14,7 @@ void writeFixedField(char* field, std::size_t size, std::string_view utf8) {
     // byteLength is exact for GBK, but guard the cut in case a converter maps
     // a character to a single byte.
     std::size_t n = Gbk::fieldLength(gbk.data(), std::min(gbk.size(), size - 1));
-    std::memcpy(field, gbk.data(), n);
+    std::copy_n(gbk.data(), n, field); // the rest stays zero
 }
 
 std::string readFixedField(const char* field, std::size_t size) {
