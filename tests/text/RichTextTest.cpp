@@ -211,3 +211,24 @@ TEST(RichText, LibreOfficeConvertsTheRtfToTheSameText) {
 
 } // namespace
 } // namespace varrow
+
+#include "tests/text/ReportSinkContract.h"
+
+namespace varrow {
+namespace {
+
+TEST(RichText, MeetsTheReportSinkContract) {
+    for (const contract::Case& c : contract::reportSinkCases()) {
+        RichText doc;
+        c.apply(doc);
+        EXPECT_EQ(doc.text(), c.text) << c.name;
+        std::vector<contract::Span> spans;
+        for (const StyledSpan& s : doc.spans())
+            spans.push_back({s.start, s.length, s.style.size, s.style.colour, s.style.bold});
+        EXPECT_EQ(spans, c.spans) << c.name;
+        EXPECT_EQ(doc.CaretLine(), c.caretLine) << c.name;
+    }
+}
+
+} // namespace
+} // namespace varrow
