@@ -73,7 +73,7 @@ TEST(BaziReference, AgreesWithLunarJavascript) {
     int rows = 0;
     while (std::getline(f, line)) {
         auto c = split(line, '\t');
-        ASSERT_EQ(c.size(), 16u) << line;
+        ASSERT_EQ(c.size(), 18u) << line;
         ++rows;
         ChartMoment m;
         auto date = split(c[0], '-'), time = split(c[1], ':');
@@ -127,6 +127,12 @@ TEST(BaziReference, AgreesWithLunarJavascript) {
                 tally.add("nayin: the same name in other characters (" + nayin[k] + ")");
             if (theirNayin != bazi::nayin(cols[k])) unexplained("nayin " + std::string(bazi::nayin(cols[k])));
         }
+        auto stages = split(c[16], ' ');
+        for (int k = 0; k < 4; ++k)
+            if (stages[k] != kStages[GrowthStage(d, cols[k].branch())]) unexplained("growth stage");
+        auto v = voidBranches(chart.pillars.day);
+        if (std::string(names::branches[v[0]]) + std::string(names::branches[v[1]]) != c[17])
+            unexplained("void");
         if (chart.fetalOrigin.name() != c[8]) unexplained("fetal origin " + chart.fetalOrigin.name());
         if (chart.lifePalace.name() != c[9]) unexplained("life palace " + chart.lifePalace.name());
 
