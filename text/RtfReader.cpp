@@ -1,5 +1,6 @@
 #include "text/RtfReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -42,6 +43,12 @@ constexpr std::string_view kSkippedDestinations[] = {"info",
                                                      "mmathPr",
                                                      "pnseclvl",
                                                      "listtext"};
+
+// Control characters other than line breaks and tabs are not document text.
+std::string withoutControls(std::string s) {
+    std::erase_if(s, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t'; });
+    return s;
+}
 
 struct GroupState {
     TextStyle style;
@@ -154,9 +161,11 @@ private:
         }
         if (g.kind == GroupState::ColourTable) {
             flush(g);
-            if (word == "red") red_ = arg;
-            if (word == "green") green_ = arg;
-            if (word == "blue") blue_ = arg;
+            // A component outside 0..255 would spill into its neighbours.
+            int v = std::clamp(arg, 0, 255);
+            if (word == "red") red_ = v;
+            if (word == "green") green_ = v;
+            if (word == "blue") blue_ = v;
             return;
         }
         flush(g);
@@ -170,7 +179,7 @@ private:
             for (auto& [n, name] : fonts_)
                 if (n == arg) g.style.font = name;
         } else if (word == "fs" && hasArg) {
-            g.style.size = arg / 2;
+            g.style.size = std::clamp(arg / 2, 1, 1638);
         } else if (word == "cf" && hasArg) {
             g.style.colour = arg >= 0 && arg < static_cast<int>(colours_.size()) ? colours_[arg] : 0;
         } else if (word == "b") {
@@ -229,8 +238,8 @@ private:
             unicodeText_.clear();
             return;
         }
-        if (!pending_.empty()) doc_.append(Gbk::toUtf8(pending_), g.style);
-        if (!unicodeText_.empty()) doc_.append(unicodeText_, g.style);
+        if (!pending_.empty()) doc_.append(withoutControls(Gbk::toUtf8(pending_)), g.style);
+        if (!unicodeText_.empty()) doc_.append(withoutControls(unicodeText_), g.style);
         pending_.clear();
         unicodeText_.clear();
     }
