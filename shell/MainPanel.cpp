@@ -190,6 +190,7 @@ void TFrmMain::buildPanel(QWidget* panel) {
     connect(cbodiZ, &QComboBox::activated, this, &TFrmMain::cbodiZClick);
     connect(cbodiC, &QComboBox::activated, this, &TFrmMain::cbodiCClick);
     connect(Btnpai, &QPushButton::clicked, this, &TFrmMain::BtnpaiClick);
+    connect(SbtoSave, &QToolButton::clicked, this, &TFrmMain::SaveCurrentChart);
     refreshChartButton();
 }
 

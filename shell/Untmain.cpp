@@ -115,8 +115,8 @@ QWidget* TFrmMain::buildTab(ChartKind kind) {
     auto* list = new QTreeWidget(split);
     list->setObjectName(QString("ListView%1").arg(int(kind)));
     list->setRootIsDecorated(false);
-    list->setHeaderLabels({"编号", "姓名"});
     ListView[std::size_t(kind)] = list;
+    setupHistoryList(kind);
 
     auto makeText = [&](const char* name) {
         auto* edit = new QTextEdit(split);
@@ -286,11 +286,11 @@ QWidget* TFrmMain::buildBar(ChartKind kind) {
 
 void TFrmMain::buildMenus() {
     QMenu* file = menuBar()->addMenu("文件(&F)");
-    file->addAction("保存记录");
+    file->addAction("保存记录", this, &TFrmMain::SaveCurrentChart);
     file->addSeparator();
-    file->addAction("导入历史记录");
-    file->addAction("导出历史记录");
-    file->addAction("清除历史记录");
+    file->addAction("导入历史记录", this, &TFrmMain::FileImportClick);
+    file->addAction("导出历史记录", this, &TFrmMain::FileExportClick);
+    file->addAction("清除历史记录", this, &TFrmMain::FileClearClick);
     file->addSeparator();
     file->addAction("退出程序", this, &QWidget::close);
 
@@ -313,6 +313,7 @@ void TFrmMain::buildMenus() {
     PopRedt = buildTextMenu();
     popimg = buildPictureMenu(ChartKind::Ziwei);
     PopZhangX = buildPictureMenu(ChartKind::Xming);
+    PopList = buildListMenu();
 }
 
 QMenu* TFrmMain::buildTextMenu() {
@@ -371,6 +372,7 @@ void TFrmMain::firstShow() {
     xmingCanvas_->SetPenColour(0);
     xmingCanvas_->Rectangle(0, 0, kXmingWidth, kXmingHeight);
     Imgzhanxing->setPixmap(QPixmap::fromImage(xmingCanvas_->image()));
+    fillAllHistoryLists();
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {

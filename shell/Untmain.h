@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calendar/Yidate.h"
+#include "records/Database.h"
 #include "records/RecordImage.h"
 #include "shell/ChartRequest.h"
 #include "shell/IniFile.h"
@@ -31,6 +32,7 @@ class QTabWidget;
 class QTextEdit;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace varrow {
 
@@ -99,6 +101,19 @@ public:
     void PicturePrintClick(ChartKind kind);
     void HelpClick();
 
+    // Saved charts.
+    void SaveCurrentChart();
+    void FillHistoryList(ChartKind kind, const std::vector<std::int32_t>& ids);
+    void HistoryViewClick();
+    void HistoryEditClick();
+    void HistoryDeleteClick();
+    void HistoryClassesClick();
+    void HistorySearchClick();
+    void FileImportClick();
+    void FileExportClick();
+    void FileClearClick();
+    QTreeWidget* historyList(ChartKind kind) const { return ListView[std::size_t(kind)]; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +128,15 @@ private:
     QMenu* buildTextMenu();
     QMenu* buildPictureMenu(ChartKind kind);
     void firstShow();
+    void setupHistoryList(ChartKind kind);
+    QMenu* buildListMenu();
+    QTreeWidgetItem* rowOf(const RecordImage& r, ChartKind kind) const;
+    void fillAllHistoryLists();
+    std::int32_t selectedRecordId(bool tellWhenNone);
+    std::string notePathOf(ChartKind kind, std::int32_t id) const;
+    bool saveNote(QtReportSink& sink, const std::string& path);
+    void fillFromRecord(const RecordImage& r, ChartKind kind);
+    void stopViewing();
 
     // Panel handlers.
     void UpDyearClick(int position);
@@ -148,6 +172,8 @@ private:
     std::array<std::uint8_t, 4> pillars_{};
     std::int32_t baziBirthYear_ = 0, baziSecond_ = 0;
     std::vector<CityCoordinates> cityCoordinates_;
+    MDataBase db_;
+    SearchCriteria criteria_;
 
     std::unique_ptr<QtCanvas> ziweiCanvas_, xmingCanvas_;
     std::array<std::unique_ptr<QtReportSink>, kChartKindCount> sinks_;
@@ -160,7 +186,7 @@ private:
               *Redtqimen = nullptr, *Redtjkj = nullptr, *Redtdlr = nullptr;
     QLabel *Imgziwei = nullptr, *Imgzhanxing = nullptr;
     QScrollArea *ScrollZiwei = nullptr, *ScrollXming = nullptr;
-    QMenu *PopRedt = nullptr, *popimg = nullptr, *PopZhangX = nullptr;
+    QMenu *PopRedt = nullptr, *popimg = nullptr, *PopZhangX = nullptr, *PopList = nullptr;
 
     // Panel.
     QLineEdit* EdtYear = nullptr;
