@@ -121,7 +121,7 @@ std::optional<Ymd> lunarToSolar(Lunar l) {
 
 // The lunar month after (year, month, leap).
 Lunar nextMonth(const Lunar& l) {
-    if (!l.leap && hasLeap(l.year, l.month)) return {l.year, l.month, true, 1};
+    if (!l.leap && l.year >= kFirst && l.year <= kLast && hasLeap(l.year, l.month)) return {l.year, l.month, true, 1};
     if (l.month == 12) return {l.year + 1, 1, false, 1};
     return {l.year, l.month + 1, false, 1};
 }
