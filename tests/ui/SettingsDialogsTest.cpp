@@ -1,6 +1,7 @@
 // The chart settings dialog and the closing-text dialog over a throw-away
 // program directory.
 #include <QCheckBox>
+#include <QFont>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,6 +77,10 @@ void writeSampleSettings(const std::filesystem::path& home) {
 void maybeGrab(QWidget& w, const QString& file) {
     QString dir = qEnvironmentVariable("VARROW_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;
+    // The program's face, as main() sets it up.
+    QFont::insertSubstitution("宋体", "Noto Serif CJK SC");
+    w.setFont(QFont("宋体", 9));
+    w.adjustSize();
     w.show();
     w.grab().save(dir + "/" + file);
 }
