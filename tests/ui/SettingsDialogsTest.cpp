@@ -10,6 +10,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "fourpillars/Bazimp.h"
 #include "shell/EndInfo.h"
 #include "shell/Settings.h"
 #include "shell/Untendfo.h"
@@ -17,6 +18,7 @@
 #include "support/ScriptedUi.h"
 #include "support/TestHome.h"
 #include "text/Gbk.h"
+#include "text/RichText.h"
 
 using namespace varrow;
 using varrow::test::ScriptedUi;
@@ -261,6 +263,14 @@ void SettingsDialogsTest::closingTextSavedWithTick() {
     QCOMPARE(after.get(setini::globalEndinfo), true);
     for (const IntKey& k : setini::dialogKeys) QCOMPARE(after.get(k), sampleValue(k)); // the rest untouched
     QCOMPARE(closingText(home.path(), after), std::string("本命稿仅供参考\n第二行\n"));
+
+    // The next Four Pillars report ends with the saved lines.
+    RichText doc;
+    CBaZimp engine(doc);
+    engine.SetProgramDir(home.path().string());
+    QVERIFY(engine.MakeChart(ChartRequest{}));
+    const std::string report = doc.text();
+    QVERIFY2(report.ends_with("本命稿仅供参考\n第二行\n"), report.substr(report.size() - 40).c_str());
 }
 
 void SettingsDialogsTest::closingTextLoadedAndCancelWritesNothing() {
