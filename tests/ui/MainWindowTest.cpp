@@ -2,6 +2,8 @@
 // the Four Pillars run, and the output actions.
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
@@ -197,6 +199,37 @@ private slots:
         }
         QCOMPARE(QImageReader(home.file("zw.jpg")).format(), QByteArray("jpeg"));
         QCOMPARE(QImageReader(home.file("zw.bmp")).format(), QByteArray("bmp"));
+    }
+
+    void printingGoesToThePrinterChosen() {
+        ScriptedUi ui;
+        TestHome home;
+        TFrmMain w(home.path());
+        w.show();
+        setMoment(w);
+        QTest::mouseClick(child<QPushButton>(w, "Btnpai"), Qt::LeftButton);
+        // Cancelling the confirmation prints nothing.
+        ui.questions = {false};
+        w.TextPrintClick();
+        QCOMPARE(ui.last()->text, QString("准备开始打印吗?"));
+        ui.printToPdf = home.file("report.pdf");
+        ui.questions = {true};
+        ui.printers = {true};
+        w.TextPrintClick();
+        QVERIFY(QFileInfo(home.file("report.pdf")).size() > 1000);
+        ui.printToPdf = home.file("picture.pdf");
+        ui.questions = {true};
+        ui.printers = {true};
+        w.PicturePrintClick(ChartKind::Xming);
+        QVERIFY(QFileInfo(home.file("picture.pdf")).size() > 1000);
+        // The report's text is in the PDF (when poppler's pdftotext is there).
+        QProcess p;
+        p.start("pdftotext", {home.file("report.pdf"), "-"});
+        if (p.waitForFinished(20000) && p.exitCode() == 0) {
+            // Shared glyphs come back as Kangxi radicals (⼰ for 己): compare compatibility forms.
+            QString text = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+            QVERIFY2(text.contains("己卯"), qPrintable(text.left(300)));
+        }
     }
 
     void theLookReachesAllSevenSurfacesAndTheNextStart() {

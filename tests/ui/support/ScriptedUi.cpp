@@ -1,5 +1,7 @@
 #include "support/ScriptedUi.h"
 
+#include <QPrinter>
+
 namespace varrow::test {
 
 void ScriptedUi::record(const QString& kind, const QString& text, const QString& title, BoxIcon icon) {
@@ -22,9 +24,11 @@ std::optional<QString> ScriptedUi::inputText(QWidget*, const QString& title, con
                                              const QString&) {
     record("input", label, title);
     if (inputs.empty()) return std::nullopt;
-    auto a = inputs.front();
+    bool given = inputs.front().has_value();
+    QString value = inputs.front().value_or(QString());
     inputs.pop_front();
-    return a;
+    if (!given) return std::nullopt;
+    return value;
 }
 
 QString ScriptedUi::openFile(QWidget*, const QString& title, const QString& filter, int* filterIndex) {
@@ -69,11 +73,15 @@ std::optional<QColor> ScriptedUi::chooseColour(QWidget*, const QColor&) {
     return a;
 }
 
-bool ScriptedUi::choosePrinter(QWidget*, QPrinter&) {
+bool ScriptedUi::choosePrinter(QWidget*, QPrinter& printer) {
     record("print", {}, {});
     if (printers.empty()) return false;
     bool a = printers.front();
     printers.pop_front();
+    if (a && !printToPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+    }
     return a;
 }
 

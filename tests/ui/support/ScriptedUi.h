@@ -30,6 +30,7 @@ public:
     std::deque<std::optional<QColor>> colours;
     std::deque<bool> printers;
     bool openDocumentResult = true;
+    QString printToPdf; // when set, an accepted print dialog prints into this PDF file
 
     std::vector<Box> boxes;
     const Box* last() const { return boxes.empty() ? nullptr : &boxes.back(); }
