@@ -20,14 +20,10 @@
 #include "shell/Ui.h"
 #include "shell/Untmain.h"
 
-#if __has_include("records/Untflei.h") && __has_include("records/Untinfo.h") && \
-    __has_include("records/Untsearch.h") && __has_include("records/Untcedit.h")
 #include "records/Untcedit.h"
 #include "records/Untflei.h"
 #include "records/Untinfo.h"
 #include "records/Untsearch.h"
-#define VARROW_HAVE_RECORD_DIALOGS 1
-#endif
 
 namespace varrow {
 namespace {
@@ -156,13 +152,9 @@ void TFrmMain::SaveCurrentChart() {
                               BoxIcon::Information);
         return;
     }
-#ifdef VARROW_HAVE_RECORD_DIALOGS
     TFrmFenLei dialog(pinit_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     dialog.fillRecord(pending_);
-#else
-    return;
-#endif
     if (!db_.open(home_, kind)) {
         Ui::current().message(this, q(db_.lastError()), "错误", BoxIcon::Error);
         return;
@@ -259,7 +251,6 @@ void TFrmMain::HistoryEditClick() {
     if (id < 0 || !db_.open(home_, kind, false)) return;
     RecordImage r;
     if (!db_.read(id, r)) return;
-#ifdef VARROW_HAVE_RECORD_DIALOGS
     TFrmInfo dialog(home_, pinit_, r, !isBirthKind(kind), this);
     if (dialog.exec() != QDialog::Accepted) return;
     RecordImage edited = dialog.record();
@@ -272,7 +263,6 @@ void TFrmMain::HistoryEditClick() {
     delete list->takeTopLevelItem(row);
     list->insertTopLevelItem(row, rowOf(edited, kind));
     list->setCurrentItem(list->topLevelItem(row));
-#endif
 }
 
 void TFrmMain::HistoryDeleteClick() {
@@ -303,19 +293,15 @@ void TFrmMain::HistoryDeleteClick() {
 }
 
 void TFrmMain::HistoryClassesClick() {
-#ifdef VARROW_HAVE_RECORD_DIALOGS
     TFrmClassEdit dialog(pinit_, this);
     dialog.exec();
-#endif
 }
 
 void TFrmMain::HistorySearchClick() {
-#ifdef VARROW_HAVE_RECORD_DIALOGS
     ChartKind kind = currentKind();
     if (!db_.open(home_, kind)) return;
     TFrmSearch dialog(db_, pinit_, criteria_, !isBirthKind(kind), this);
     if (dialog.exec() == QDialog::Accepted) FillHistoryList(kind, dialog.ids());
-#endif
 }
 
 void TFrmMain::FileExportClick() {

@@ -10,22 +10,10 @@
 #include "shell/Ui.h"
 #include "shell/Untmain.h"
 
-#if __has_include("shell/Untsetcan.h")
 #include "shell/Untsetcan.h"
-#define VARROW_HAVE_SETCAN 1
-#endif
-#if __has_include("shell/Untendfo.h")
 #include "shell/Untendfo.h"
-#define VARROW_HAVE_ENDFO 1
-#endif
-#if __has_include("fourpillars/Ubzliu.h")
 #include "fourpillars/Ubzliu.h"
-#define VARROW_HAVE_BZLIU 1
-#endif
-#if __has_include("fourpillars/Untfant.h")
 #include "fourpillars/Untfant.h"
-#define VARROW_HAVE_FANTUI 1
-#endif
 
 namespace varrow {
 namespace {
@@ -107,23 +95,16 @@ bool TFrmMain::RunQuestionChart(int /*mode*/) {
 }
 
 void TFrmMain::OpenChartSettings(int page) {
-#ifdef VARROW_HAVE_SETCAN
     TFrmSetcan dialog(home_, page, this);
     dialog.exec();
-#else
-    (void)page;
-#endif
 }
 
 void TFrmMain::OpenClosingText() {
-#ifdef VARROW_HAVE_ENDFO
     TFrmEndfo dialog(home_, this);
     dialog.exec();
-#endif
 }
 
 void TFrmMain::SbtoFanTuiClick() {
-#ifdef VARROW_HAVE_FANTUI
     FourPillars last{GanZhi(pillars_[0]), GanZhi(pillars_[1]), GanZhi(pillars_[2]), GanZhi(pillars_[3])};
     TFrmFanTui dialog(last, birthRequest_.isMale, this);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -133,7 +114,6 @@ void TFrmMain::SbtoFanTuiClick() {
     ChkSun->setChecked(false);
     PageControl1->setCurrentIndex(int(ChartKind::Bazi));
     BtnpaiClick();
-#endif
 }
 
 void TFrmMain::SbtoBzLiuClick() {
@@ -142,7 +122,6 @@ void TFrmMain::SbtoBzLiuClick() {
                               BoxIcon::Information);
         return;
     }
-#ifdef VARROW_HAVE_BZLIU
     if (!bzLiu_) {
         auto* w = new TFrmBzLiu(baziBirthYear_, baziSecond_, this);
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -150,7 +129,6 @@ void TFrmMain::SbtoBzLiuClick() {
     }
     bzLiu_->show();
     bzLiu_->raise();
-#endif
 }
 
 } // namespace varrow

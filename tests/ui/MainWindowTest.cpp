@@ -11,12 +11,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "shell/EndInfo.h"
 #include "shell/QtCanvas.h"
 #include "shell/QtReportSink.h"
 #include "shell/Settings.h"
 #include "shell/Untmain.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedUi.h"
 #include "support/TestHome.h"
 
@@ -249,6 +251,32 @@ private slots:
         TFrmMain again(home.path());
         again.show();
         QCOMPARE(again.surface(ChartKind::Xming).background(), 0xFF0000);
+    }
+
+    void theReverseLookupFillsThePanelAndCharts() {
+        ScriptedUi ui;
+        TestHome home;
+        TFrmMain w(home.path());
+        w.show();
+        setMoment(w);
+        QTest::mouseClick(child<QPushButton>(w, "Btnpai"), Qt::LeftButton);
+        // Another moment on the panel, then look the first chart's pillars up again.
+        child<QLineEdit>(w, "EdtYear")->setText("1990");
+        child<QComboBox>(w, "cbomin")->setCurrentIndex(33);
+        child<QRadioButton>(w, "Rdonl")->setChecked(true);
+        test::onDialog("TFrmFanTui", [](QDialog* d) {
+            d->findChild<QPushButton*>("Btncha")->click();
+            d->findChild<QPushButton*>("Btnpai")->click();
+        });
+        w.findChild<QToolButton*>("SbtoFanTui")->click();
+        QCOMPARE(child<QLineEdit>(w, "EdtYear")->text(), QString("2000"));
+        QCOMPARE(child<QComboBox>(w, "cbom")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(w, "cbod")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(w, "cbos")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(w, "cbomin")->currentIndex(), 0);
+        QVERIFY(child<QRadioButton>(w, "Rdogl")->isChecked());
+        QVERIFY(w.birthChartValid());
+        QVERIFY(report(w).contains("2000年1月1日0时0分"));
     }
 
     void otherTabsSayTheirChartIsNotAvailableYet() {

@@ -16,32 +16,16 @@
 #include "records/Database.h"
 #include "shell/QtReportSink.h"
 #include "shell/Untmain.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedUi.h"
 #include "support/TestHome.h"
 
 using namespace varrow;
 using varrow::test::ScriptedUi;
 using varrow::test::TestHome;
+using varrow::test::onDialog;
 
 namespace {
-
-// Runs `act` on the next modal dialog of the given class as soon as it shows.
-void onDialog(const char* objectName, std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, objectName, act] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* d = qobject_cast<QDialog*>(w);
-            if (d && d->isVisible() && d->objectName() == objectName) {
-                timer->stop();
-                timer->deleteLater();
-                act(d);
-                return;
-            }
-        }
-    });
-    timer->start();
-}
 
 void saveWith(TFrmMain& w, const QString& category, const QString& remark) {
     onDialog("TFrmFenLei", [category, remark](QDialog* d) {
@@ -141,6 +125,7 @@ private slots:
         chart(w, "某人", "-120", 5, 0);
         saveWith(w, "古人", "备注:公元前");
         QTreeWidget* list = w.historyList(ChartKind::Bazi);
+        QVERIFY(list->topLevelItem(0));
         QCOMPARE(list->topLevelItem(0)->text(1), QString("公-120-6-1"));
         QString note = QString::fromStdString((home.path() / "bazi_f" / "0.rtf").string());
         QVERIFY(QFile::remove(note));
