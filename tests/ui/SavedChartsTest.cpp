@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -134,6 +135,34 @@ private slots:
         w.HistoryViewClick();
         QVERIFY(report(w).contains("某人"));
         QVERIFY(QFile::exists(note));
+    }
+
+    void editRebuildsTheRowInHistoricalYears() {
+        ScriptedUi ui;
+        TestHome home;
+        TFrmMain w(home.path());
+        w.show();
+        chart(w, "王五", "1999");
+        saveWith(w, "客户", "备注:二");
+        QTreeWidget* list = w.historyList(ChartKind::Bazi);
+        QVERIFY(list->topLevelItem(0));
+        list->setCurrentItem(list->topLevelItem(0));
+        ui.questions = {true}; // 确定要保存修改吗？
+        onDialog("TFrmInfo", [](QDialog* d) {
+            d->findChild<QLineEdit*>("EdtYear")->setText("-120");
+            d->findChild<QPushButton*>("BtnSave")->click();
+            if (d->isVisible()) d->reject();
+        });
+        w.HistoryEditClick();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(1), QString("公-120-1-1"));
+        MDataBase db;
+        RecordImage r;
+        QVERIFY(db.open(home.path(), ChartKind::Bazi, false) && db.read(0, r));
+        QCOMPARE(r.year, std::int16_t(-119));
+        w.resize(900, 600);
+        QDir().mkpath("/tmp/varrow-shots");
+        w.grab().save("/tmp/varrow-shots/history-list.png");
     }
 
     void startUpListsTheFirstHundredSlots() {
