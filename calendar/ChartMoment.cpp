@@ -5,9 +5,6 @@ namespace {
 
 bool inSpan(int year) { return year >= CYiDate::kFirstYear && year <= CYiDate::kLastYear; }
 
-// Shown while a year has no lunar calendar yet.
-constexpr const char* kNoCalendar = "暂不支持此年份的农历，请输入1900到2050年之间的日期";
-
 } // namespace
 
 bool ResolveChartMoment(ChartMoment& m, MomentVariant variant) {
@@ -40,10 +37,6 @@ bool ResolveChartMoment(ChartMoment& m, MomentVariant variant) {
     if (t.hour == 23 && moves) CYiDate::NextDay(t);
     if (!inSpan(t.year)) {
         m.message = "公、农历正常转换年份在-850到2100之间";
-        return false;
-    }
-    if (!CYiDate::HasLunarCalendar(t.year) || !CYiDate::HasLunarCalendar(m.clock.year)) {
-        m.message = kNoCalendar;
         return false;
     }
     m.isLeapMonth = CYiDate::SolarToLunar(t, m.lunar);

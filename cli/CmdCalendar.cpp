@@ -15,10 +15,7 @@ constexpr const char* kNoDate = "不存在这个日期";
 
 bool usable(const SolarDate& d) { return CYiDate::IsValidSolar(d) && CYiDate::HasLunarCalendar(d.year); }
 
-std::string rangeMessage() {
-    return CYiDate::HasLunarCalendar(CYiDate::kFirstYear) ? "公、农历正常转换年份在-850到2100之间"
-                                                          : "暂不支持此年份的农历，请输入1900到2050年之间的日期";
-}
+std::string rangeMessage() { return "公、农历正常转换年份在-850到2100之间"; }
 
 // Lunar date of the chart moment at this clock time, and its pillars.
 struct DayInfo {

@@ -10,10 +10,9 @@
 
 namespace varrow::cli {
 
-// --name TEXT, --sex male|female, --date Y-MM-DD (historical year; lunar with
-// --lunar, leap with --leap), --time HH:MM, --province TEXT, --city TEXT or
-// --place TEXT, --lon DEG:MIN, --lat DEG:MIN, --true-solar, --zone INDEX,
-// --question TEXT and the kind's own fields. Defaults are the panel's.
+// The common options of readChartRequest, then --question TEXT and the
+// kind's own fields (--nobleMode, --zhanShi, --diFen, --birthYear,
+// --castMethod, --primaryLines, --changedLines). Defaults are the panel's.
 // False with the panel's message for bad input.
 bool readRequest(const Options& o, ChartKind kind, ChartRequest& request, std::string& error);
 
