@@ -56,7 +56,8 @@ double CYiDate::ToJulianDay(const SolarDate& d) {
     int c = floorDiv(y, 100);
     int b = beforeGregorian(d.year, d.month, d.day) ? -38 : floorDiv(-3 * c, 4);
     int dd = floorDiv(y * 1461, 4);
-    return b + dd + a + d.day - 32167.5 + d.hour / 24.0 + d.minute / 1440.0;
+    // hour / 24 + minute / 1440, with one division.
+    return b + dd + a + d.day - 32167.5 + (d.hour * 60 + d.minute) / 1440.0;
 }
 
 void CYiDate::FromJulianDay(double jd, SolarDate& out) {
