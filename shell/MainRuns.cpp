@@ -51,8 +51,7 @@ bool TFrmMain::askSaveModifiedNote(ChartKind kind) {
     TabState& t = tabState(kind);
     if (!t.viewed || !t.surface->IsModified()) return true;
     if (Ui::current().question(this, "当前记录文本已改变，要保存吗？", "提示", BoxIcon::Warning)) {
-        if (!t.surface->SaveFile(t.notePath, false))
-            Ui::current().message(this, QString("无法写入 %1").arg(q(t.notePath)), "错误", BoxIcon::Error);
+        if (saveNote(*t.surface, t.notePath)) t.surface->SetModified(false);
     }
     return true;
 }

@@ -379,10 +379,8 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
     for (int k = 0; k < kChartKindCount; ++k) {
         TabState& t = tabs_[std::size_t(k)];
         if (t.viewed && t.surface->IsModified() &&
-            Ui::current().question(this, "历史记录文本已改变，要保存吗？", "提示", BoxIcon::Warning)) {
-            if (!t.surface->SaveFile(t.notePath, false))
-                Ui::current().message(this, QString("无法写入 %1").arg(q(t.notePath)), "错误", BoxIcon::Error);
-        }
+            Ui::current().question(this, "历史记录文本已改变，要保存吗？", "提示", BoxIcon::Warning))
+            saveNote(*t.surface, t.notePath);
     }
     if (pinit_.path().empty()) pinit_ = openWindowSettings(home_);
     if (windowState() == Qt::WindowNoState) {
