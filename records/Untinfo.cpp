@@ -19,6 +19,7 @@
 #include "records/DialogFields.h"
 #include "shell/InputLists.h"
 #include "shell/InputRules.h"
+#include "shell/QtPanel.h"
 #include "shell/Settings.h"
 #include "shell/Ui.h"
 
@@ -32,25 +33,6 @@ constexpr int kRemarkBytes = 1000;
 
 QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 std::string s(const QString& text) { return text.toStdString(); }
-
-// The year stepper shows only its arrows; the year edit beside it shows the year.
-class YearStepper : public QSpinBox {
-public:
-    explicit YearStepper(QWidget* parent) : QSpinBox(parent) {
-        setRange(CYiDate::kFirstYear, CYiDate::kLastYear);
-        setWrapping(false);
-        lineEdit()->setVisible(false);
-        setFixedWidth(18);
-        setFocusPolicy(Qt::NoFocus);
-    }
-};
-
-template <class Items> QComboBox* comboOf(const QString& name, const Items& items, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    for (auto item : items) c->addItem(q(item));
-    return c;
-}
 
 QLineEdit* editOf(const QString& name, int width, QWidget* parent) {
     auto* e = new QLineEdit(parent);
@@ -77,35 +59,13 @@ void TFrmInfo::BuildWidgets() {
     setObjectName("TFrmInfo");
 
     // Row 0: the moment, as on the input panel.
-    auto* row0 = new QHBoxLayout;
-    EdtYear = editOf("EdtYear", 52, this);
-    EdtYear->setMaxLength(4);
-    QFont bold = EdtYear->font();
-    bold.setBold(true);
-    EdtYear->setFont(bold);
-    UpDyear = new YearStepper(this);
-    UpDyear->setObjectName("UpDyear");
-    row0->addWidget(EdtYear);
-    row0->addWidget(UpDyear);
-    row0->addWidget(new QLabel("年", this));
-    cbom = comboOf("cbom", lists::months, this);
-    cbod = comboOf("cbod", lists::days, this);
-    cbos = comboOf("cbos", lists::hours, this);
-    cbomin = comboOf("cbomin", lists::minutes, this);
-    for (QComboBox* c : {cbom, cbod, cbos, cbomin}) row0->addWidget(c);
-    Rdogl = new QRadioButton("公历", this);
-    Rdogl->setObjectName("Rdogl");
-    Rdonl = new QRadioButton("农历", this);
-    Rdonl->setObjectName("Rdonl");
-    auto* calendarGroup = new QButtonGroup(this);
-    calendarGroup->addButton(Rdogl);
-    calendarGroup->addButton(Rdonl);
-    Chkrun = new QCheckBox("农历闰月", this);
-    Chkrun->setObjectName("Chkrun");
-    row0->addWidget(Rdogl);
-    row0->addWidget(Rdonl);
-    row0->addWidget(Chkrun);
-    row0->addStretch(1);
+    MomentRow moment = buildMomentRow(this);
+    auto* row0 = moment.layout;
+    EdtYear = moment.EdtYear;
+    UpDyear = moment.UpDyear;
+    cbom = moment.cbom, cbod = moment.cbod, cbos = moment.cbos, cbomin = moment.cbomin;
+    Rdogl = moment.Rdogl, Rdonl = moment.Rdonl;
+    Chkrun = moment.Chkrun;
 
     // Row 1: the person and the place.
     auto* row1 = new QHBoxLayout;

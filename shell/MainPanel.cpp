@@ -18,6 +18,7 @@
 #include "calendar/GanZhi.h"
 #include "calendar/Yidate.h"
 #include "shell/InputLists.h"
+#include "shell/QtPanel.h"
 #include "shell/Untmain.h"
 #include "shell/Ui.h"
 #include "text/Gbk.h"
@@ -36,25 +37,6 @@ BoxIcon boxIcon(MessageIcon icon) {
     case MessageIcon::None: break;
     }
     return BoxIcon::None;
-}
-
-// The year stepper shows only its arrows; the year edit beside it shows the year.
-class YearStepper : public QSpinBox {
-public:
-    explicit YearStepper(QWidget* parent) : QSpinBox(parent) {
-        setRange(CYiDate::kFirstYear, CYiDate::kLastYear);
-        setWrapping(false);
-        lineEdit()->setVisible(false);
-        setFixedWidth(18);
-        setFocusPolicy(Qt::NoFocus);
-    }
-};
-
-template <class Items> QComboBox* comboOf(const QString& name, const Items& items, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    for (auto item : items) c->addItem(q(item));
-    return c;
 }
 
 } // namespace
@@ -77,38 +59,14 @@ void TFrmMain::buildPanel(QWidget* panel) {
     grid->setVerticalSpacing(2);
 
     // Row 0: the moment.
-    auto* row0 = new QHBoxLayout;
-    EdtYear = new QLineEdit(panel);
-    EdtYear->setObjectName("EdtYear");
-    EdtYear->setMaxLength(4);
-    EdtYear->setFixedWidth(52);
-    QFont bold = EdtYear->font();
-    bold.setBold(true);
-    EdtYear->setFont(bold);
-    UpDyear = new YearStepper(panel);
-    UpDyear->setObjectName("UpDyear");
-    row0->addWidget(EdtYear);
-    row0->addWidget(UpDyear);
-    row0->addWidget(new QLabel("年", panel));
-    cbom = comboOf("cbom", lists::months, panel);
-    cbod = comboOf("cbod", lists::days, panel);
-    cbos = comboOf("cbos", lists::hours, panel);
-    cbomin = comboOf("cbomin", lists::minutes, panel);
-    for (QComboBox* c : {cbom, cbod, cbos, cbomin}) row0->addWidget(c);
-    Rdogl = new QRadioButton("公历", panel);
-    Rdogl->setObjectName("Rdogl");
-    Rdonl = new QRadioButton("农历", panel);
-    Rdonl->setObjectName("Rdonl");
-    auto* calendarGroup = new QButtonGroup(panel);
-    calendarGroup->addButton(Rdogl);
-    calendarGroup->addButton(Rdonl);
+    MomentRow moment = buildMomentRow(panel);
+    auto* row0 = moment.layout;
+    EdtYear = moment.EdtYear;
+    UpDyear = moment.UpDyear;
+    cbom = moment.cbom, cbod = moment.cbod, cbos = moment.cbos, cbomin = moment.cbomin;
+    Rdogl = moment.Rdogl, Rdonl = moment.Rdonl;
+    Chkrun = moment.Chkrun;
     Rdogl->setChecked(true);
-    Chkrun = new QCheckBox("农历闰月", panel);
-    Chkrun->setObjectName("Chkrun");
-    row0->addWidget(Rdogl);
-    row0->addWidget(Rdonl);
-    row0->addWidget(Chkrun);
-    row0->addStretch(1);
     SbtoNow = new QToolButton(panel);
     SbtoNow->setObjectName("SbtoNow");
     SbtoNow->setText("现在");
