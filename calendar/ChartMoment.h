@@ -31,6 +31,7 @@ enum class MomentVariant {
     FourPillars, // keeps clockJD; 23:xx moves the lunar date unless lateZi
     PurpleStar,  // clockJD not computed; 23:xx always moves the lunar date
     Question,    // Liu Yao, Qi Men, Jin Kou Jue, Da Liu Ren: clockJD kept, 23:xx moves
+    StarFate,    // Seven Governors: resolves its moments itself; here as Question
 };
 
 // True on success; false with the reason in m.message.

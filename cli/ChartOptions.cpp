@@ -4,8 +4,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "shell/InputLists.h"
-#include "shell/InputRules.h"
+#include "chart/InputLists.h"
+#include "chart/InputRules.h"
 
 namespace varrow::cli {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "chart/ChartRequest.h"
 #include "cli/CliUtil.h"
-#include "shell/ChartRequest.h"
 
 namespace varrow::cli {
 

@@ -10,9 +10,6 @@ namespace {
 bool gbkOutput = false;
 }
 
-int toAstronomical(int historical) { return historical < 0 ? historical + 1 : historical; }
-int toHistorical(int astronomical) { return astronomical < 1 ? astronomical - 1 : astronomical; }
-
 std::optional<int> parseInt(std::string_view s) {
     int v = 0;
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
@@ -50,22 +47,10 @@ bool parseTime(std::string_view s, SolarDate& d) {
     return true;
 }
 
-std::string formatDate(const SolarDate& d) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%d-%02d-%02d", toHistorical(d.year), d.month, d.day);
-    return buf;
-}
-
-std::string formatDateTime(const SolarDate& d) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, " %02d:%02d", d.hour, d.minute);
-    return formatDate(d) + buf;
-}
-
 // Options that take no value; every other "--word" takes the next argument
 // (or "--word=value").
-constexpr std::string_view kFlags[] = {"--late-zi", "--leap", "--lunar", "--true-solar", "--gbk",
-                                       "--exact", "--jsonl", "--help"};
+constexpr std::string_view kFlags[] = {"--late-zi", "--leap",  "--lunar", "--true-solar",
+                                       "--gbk",     "--exact", "--jsonl", "--help"};
 
 Options::Options(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {

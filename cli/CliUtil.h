@@ -6,23 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/HistoricalYear.h"
 #include "calendar/Yidate.h"
+#include "chart/DateText.h"
 #include "cli/Commands.h"
 
 namespace varrow::cli {
 
 // Historical year (no 0, -120 is 120 BC) <-> astronomical.
-int toAstronomical(int historical);
-int toHistorical(int astronomical);
+constexpr int toAstronomical(int historical) { return toStoredYear(historical); }
+constexpr int toHistorical(int astronomical) { return toHistoricalYear(astronomical); }
 
 std::optional<int> parseInt(std::string_view s);
 // "Y-MM-DD" with a historical year, e.g. "-120-06-01" or "2000-01-01".
 std::optional<SolarDate> parseDate(std::string_view s);
 // "HH:MM".
 bool parseTime(std::string_view s, SolarDate& d);
-
-std::string formatDate(const SolarDate& d);     // Y-MM-DD, historical year
-std::string formatDateTime(const SolarDate& d); // Y-MM-DD HH:MM
 
 // Options: "--name value" pairs and bare flags, after the positional words.
 class Options {

@@ -67,11 +67,11 @@ int cmdDays(const Args& args) {
             return fail(rangeMessage());
         }
         char row[160];
-        int n = std::snprintf(row, sizeof row, "%s\t%d\t%d\t%d\t%d\t%d\t%s\t%s\t%s\t%s\n", formatDate(d).c_str(),
-                              CYiDate::Weekday(d), toHistorical(info.lunar.year), info.lunar.month,
-                              info.lunar.leap ? 1 : 0, info.lunar.day, info.pillars.year.name().c_str(),
-                              info.pillars.month.name().c_str(), info.pillars.day.name().c_str(),
-                              info.pillars.hour.name().c_str());
+        int n = std::snprintf(row, sizeof row, "%s\t%d\t%d\t%d\t%d\t%d\t%s\t%s\t%s\t%s\n",
+                              formatDate(d).c_str(), CYiDate::Weekday(d), toHistorical(info.lunar.year),
+                              info.lunar.month, info.lunar.leap ? 1 : 0, info.lunar.day,
+                              info.pillars.year.name().c_str(), info.pillars.month.name().c_str(),
+                              info.pillars.day.name().c_str(), info.pillars.hour.name().c_str());
         buf.append(row, n);
         if (buf.size() > (1 << 16) - 200) {
             out(buf);
@@ -157,10 +157,13 @@ int cmdToday(const Args& args) {
     std::string text = "VarrowV2.5\n\n";
     char line[256];
     std::snprintf(line, sizeof line, "公历: %s 星期%.*s\n", formatDateTime(d).c_str(),
-                  int(names::weekdays[CYiDate::Weekday(d)].size()), names::weekdays[CYiDate::Weekday(d)].data());
+                  int(names::weekdays[CYiDate::Weekday(d)].size()),
+                  names::weekdays[CYiDate::Weekday(d)].data());
     text += line;
-    text += "农历: " + lunarName(m.lunar) + " " + std::string(names::branches[names::hourBranch(d.hour)]) + "时\n";
-    text += "四柱: " + p.year.name() + " " + p.month.name() + " " + p.day.name() + " " + p.hour.name() + "\n\n";
+    text += "农历: " + lunarName(m.lunar) + " " + std::string(names::branches[names::hourBranch(d.hour)]) +
+            "时\n";
+    text +=
+        "四柱: " + p.year.name() + " " + p.month.name() + " " + p.day.name() + " " + p.hour.name() + "\n\n";
     text += "本月节气:\n";
     for (int which = 1; which <= 2; ++which) {
         SolarDate t;

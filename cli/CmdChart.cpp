@@ -5,11 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/BaziJson.h"
+#include "chart/ChartKinds.h"
 #include "cli/ChartOptions.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "fourpillars/Bazimp.h"
+#include "cli/RequestOptions.h"
 #include "text/RichText.h"
 
 namespace varrow::cli {
@@ -36,38 +36,27 @@ std::string render(const RichText& doc, const std::string& format) {
     return doc.text();
 }
 
-ChartResult runBazi(const Options& o, const std::string& format) {
+// One chart of any kind through the registry's engine.
+ChartResult runKind(ChartKind kind, const Options& o, const std::string& format) {
     ChartResult r;
     ChartRequest request;
-    if (!readChartRequest(o, request, r.error)) return r;
+    if (!readRequest(o, kind, request, r.error)) return r;
     RichText doc;
-    CBaZimp engine(doc);
-    engine.SetProgramDir(programDir(o));
-    engine.SetTrueSolarTime(request.useTrueSolarTime);
+    EngineSetup setup;
+    setup.report = &doc;
+    setup.programDir = programDir(o);
+    std::unique_ptr<ChartEngine> engine = makeEngine(kind, setup);
     request.writeReport = format != "json";
-    if (!engine.MakeChart(request)) {
-        r.error = engine.ErrorText();
+    if (!engine->Chart(request)) {
+        r.error = engine->ErrorText();
         return r;
     }
     r.ok = true;
     if (format == "json")
-        r.model = baziJson(engine.Chart());
+        r.model = engine->Model();
     else
         r.output = render(doc, format);
     return r;
-}
-
-struct Kind {
-    std::string_view name;
-    ChartResult (*run)(const Options&, const std::string&);
-};
-// The chart kinds by store name; the others join as their engines land.
-constexpr Kind kKinds[] = {{"bazi", runBazi}};
-
-const Kind* findKind(std::string_view name) {
-    for (const Kind& k : kKinds)
-        if (k.name == name) return &k;
-    return nullptr;
 }
 
 bool validFormat(const std::string& f) { return f == "text" || f == "rtf" || f == "html" || f == "json"; }
@@ -91,7 +80,7 @@ bool requestArgs(const json& request, Args& args, std::string& error) {
     return true;
 }
 
-int runBatch(const Kind& kind, const Args& base, const std::string& format) {
+int runBatch(ChartKind kind, const Args& base, const std::string& format) {
     std::string line;
     int lineNo = 0;
     while (std::getline(std::cin, line)) {
@@ -111,7 +100,7 @@ int runBatch(const Kind& kind, const Args& base, const std::string& format) {
         if (error.empty()) {
             Options o(args);
             std::string f = o.value("--format").value_or(format);
-            ChartResult r = validFormat(f) ? kind.run(o, f) : failed("--format 应为 text|rtf|html|json");
+            ChartResult r = validFormat(f) ? runKind(kind, o, f) : failed("--format 应为 text|rtf|html|json");
             if (!r.ok)
                 error = r.error;
             else if (f == "json")
@@ -133,8 +122,10 @@ int cmdChart(const Args& args) {
     if (o.positional().size() != 1)
         return fail("usage: varrow-cli chart KIND [request options] [--format text|rtf|html|json] [--out "
                     "FILE] [--jsonl]");
-    const Kind* kind = findKind(o.positional()[0]);
-    if (!kind) return fail("varrow-cli chart: no such chart kind yet: " + o.positional()[0]);
+    auto kind = chartKindFromStoreName(o.positional()[0]);
+    if (!kind) return fail("varrow-cli chart: no such chart kind: " + o.positional()[0]);
+    if (!engineAvailable(*kind))
+        return fail("varrow-cli chart: this chart kind has no engine yet: " + o.positional()[0]);
     std::string format = o.value("--format").value_or(o.flag("--jsonl") ? "json" : "text");
     if (!validFormat(format)) return fail("--format 应为 text|rtf|html|json");
     if (o.flag("--jsonl")) {
@@ -144,7 +135,7 @@ int cmdChart(const Args& args) {
         return runBatch(*kind, base, format);
     }
 
-    ChartResult r = kind->run(o, format);
+    ChartResult r = runKind(*kind, o, format);
     if (!r.ok) return fail(r.error);
     std::string text =
         format == "json" ? r.model.dump(-1, ' ', false, json::error_handler_t::replace) + "\n" : r.output;

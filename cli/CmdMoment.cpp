@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calendar/ChartMoment.h"
+#include "chart/ChartKinds.h"
 #include "cli/CliUtil.h"
 #include "cli/RequestOptions.h"
 
@@ -20,9 +21,7 @@ int cmdMoment(const Args& args) {
     if (!readRequest(o, *kind, request, error)) return fail(error);
     ChartMoment m = momentOf(request);
     m.lateZi = o.flag("--late-zi");
-    MomentVariant variant = *kind == ChartKind::Bazi    ? MomentVariant::FourPillars
-                            : *kind == ChartKind::Ziwei ? MomentVariant::PurpleStar
-                                                        : MomentVariant::Question;
+    MomentVariant variant = kindInfo(*kind).moment;
     if (!ResolveChartMoment(m, variant)) return fail(m.message);
     char buf[512];
     std::snprintf(buf, sizeof buf,

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/InputLists.h"
 #include "cli/ChartOptions.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "records/Database.h"
-#include "shell/InputLists.h"
 
 namespace varrow::cli {
 namespace {

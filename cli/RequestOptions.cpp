@@ -2,8 +2,8 @@
 
 #include <ctime>
 
+#include "chart/InputRules.h"
 #include "cli/ChartOptions.h"
-#include "shell/InputRules.h"
 
 namespace varrow::cli {
 namespace {
@@ -47,16 +47,6 @@ bool readRequest(const Options& o, ChartKind kind, ChartRequest& r, std::string&
     if (auto v = o.value("--primaryLines")) r.setPrimaryLines(*v);
     if (auto v = o.value("--changedLines")) r.setChangedLines(*v);
     return true;
-}
-
-ChartMoment momentOf(const ChartRequest& r) {
-    ChartMoment m;
-    m.year = r.year, m.month = r.month, m.day = r.day, m.hour = r.hour, m.minute = r.minute;
-    m.isLunar = r.isLunar;
-    m.isLeapMonth = r.isLeapMonth;
-    m.longitude = r.longitude;
-    m.useTrueSolarTime = r.useTrueSolarTime;
-    return m;
 }
 
 } // namespace varrow::cli

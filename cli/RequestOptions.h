@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "calendar/ChartMoment.h"
+#include "chart/ChartRequest.h"
+#include "chart/RequestMoment.h"
 #include "cli/CliUtil.h"
-#include "shell/ChartRequest.h"
 
 namespace varrow::cli {
 
@@ -15,8 +15,5 @@ namespace varrow::cli {
 // --castMethod, --primaryLines, --changedLines). Defaults are the panel's.
 // False with the panel's message for bad input.
 bool readRequest(const Options& o, ChartKind kind, ChartRequest& request, std::string& error);
-
-// The chart-moment input of a request.
-ChartMoment momentOf(const ChartRequest& request);
 
 } // namespace varrow::cli

@@ -21,13 +21,16 @@ constexpr Command kCommands[] = {
     {"lunar2solar", varrow::cli::cmdLunarToSolar, "lunar2solar Y M D [--leap]"},
     {"moment", varrow::cli::cmdMoment, "moment [--kind KIND] [request options] [--late-zi]"},
     {"today", varrow::cli::cmdToday, "today"},
-    {"chart", varrow::cli::cmdChart, "chart KIND [request options] [--format text|rtf|html|json] [--out FILE] [--jsonl]"},
-    {"records", varrow::cli::cmdRecords, "records list|show|search KIND [ID] [--home DIR] [--format tsv|csv|json] [search options]"},
+    {"chart", varrow::cli::cmdChart,
+     "chart KIND [request options] [--format text|rtf|html|json] [--out FILE] [--jsonl]"},
+    {"records", varrow::cli::cmdRecords,
+     "records list|show|search KIND [ID] [--home DIR] [--format tsv|csv|json] [search options]"},
 };
 
 int usage(FILE* to) {
     std::fputs("usage: varrow-cli COMMAND ...\n", to);
-    for (const Command& c : kCommands) std::fprintf(to, "  varrow-cli %.*s\n", int(c.usage.size()), c.usage.data());
+    for (const Command& c : kCommands)
+        std::fprintf(to, "  varrow-cli %.*s\n", int(c.usage.size()), c.usage.data());
     return to == stdout ? 0 : 2;
 }
 

@@ -1,7 +1,7 @@
 #include "fourpillars/BaziSettings.h"
 
-#include "shell/EndInfo.h"
-#include "shell/Settings.h"
+#include "settings/EndInfo.h"
+#include "settings/Settings.h"
 
 namespace varrow::bazi {
 

@@ -1,5 +1,6 @@
 #include "fourpillars/Bazimp.h"
 
+#include "chart/RequestMoment.h"
 #include "fourpillars/BaziReport.h"
 
 namespace varrow {
@@ -7,10 +8,6 @@ namespace {
 
 constexpr int kRed = 255;
 constexpr int kBlue = 0xFF0000;
-
-constexpr const char* kYearRange = "年份必须在-850到2100年之间，并且没有公元0年\r\n"
-                                   "注意：公元前用负数，比如公元前120年，就输入-120";
-constexpr const char* kGregorianGap = "不存在1582-10-5到1582-10-14这10天时间。";
 
 // Length of a piece in surface positions (code points).
 int positions(std::string_view utf8) {
@@ -29,30 +26,12 @@ bool CBaZimp::MakeChart(const ChartRequest& request) {
     request_ = request;
     error_.clear();
     ReadSettings();
-    if (request_.year < CYiDate::kFirstYear || request_.year > CYiDate::kLastYear) {
-        error_ = kYearRange;
+    ChartRequest asked = request_;
+    asked.useTrueSolarTime = useTrueSolarTime_;
+    ChartMoment moment;
+    if (!resolveRequestMoment(asked, MomentVariant::FourPillars, moment, error_, settings_.lateZi))
         return false;
-    }
-    if (!request_.isLunar && request_.year == 1582 && request_.month == 10 && request_.day >= 5 &&
-        request_.day <= 14) {
-        error_ = kGregorianGap;
-        return false;
-    }
-    moment_ = ChartMoment{};
-    moment_.year = request_.year;
-    moment_.month = request_.month;
-    moment_.day = request_.day;
-    moment_.hour = request_.hour;
-    moment_.minute = request_.minute;
-    moment_.isLunar = request_.isLunar;
-    moment_.isLeapMonth = request_.isLeapMonth;
-    moment_.longitude = request_.longitude;
-    moment_.useTrueSolarTime = useTrueSolarTime_;
-    moment_.lateZi = settings_.lateZi;
-    if (!ResolveChartMoment(moment_, MomentVariant::FourPillars)) {
-        error_ = moment_.message;
-        return false;
-    }
+    moment_ = moment;
     chart_ = bazi::computeBaziChart(moment_, request_.isMale, settings_.lateZi);
 
     bazi::ReportHeader header{request_.nameText(), request_.placeText(), request_.longitude,

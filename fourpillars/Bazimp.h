@@ -6,9 +6,10 @@
 #include <string>
 
 #include "calendar/ChartMoment.h"
+#include "chart/ChartEngine.h"
 #include "fourpillars/BaziChart.h"
 #include "fourpillars/BaziSettings.h"
-#include "shell/ChartRequest.h"
+#include "chart/ChartRequest.h"
 #include "text/ReportSink.h"
 
 namespace varrow {

@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 
 #include "fourpillars/FlowingMonths.h"
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "fourpillars/ReverseLookup.h"
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

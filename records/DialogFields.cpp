@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "shell/InputRules.h"
-#include "shell/Ui.h"
+#include "chart/InputRules.h"
+#include "widgets/Ui.h"
 #include "text/Gbk.h"
 
 namespace varrow {

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/ChartRequest.h"
-#include "shell/FixedField.h"
+#include "chart/ChartRequest.h"
+#include "chart/FixedField.h"
 
 namespace varrow {
 

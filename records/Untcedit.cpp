@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 #include "text/Gbk.h"
 
 namespace varrow {

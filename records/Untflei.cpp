@@ -11,8 +11,8 @@
 
 #include "records/DialogFields.h"
 #include "records/RecordImage.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 

@@ -17,11 +17,11 @@
 
 #include "calendar/Yidate.h"
 #include "records/DialogFields.h"
-#include "shell/InputLists.h"
-#include "shell/InputRules.h"
-#include "shell/QtPanel.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "chart/InputLists.h"
+#include "chart/InputRules.h"
+#include "widgets/QtPanel.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

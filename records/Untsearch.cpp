@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 
 #include "records/DialogFields.h"
-#include "shell/InputLists.h"
-#include "shell/InputRules.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "chart/InputLists.h"
+#include "chart/InputRules.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

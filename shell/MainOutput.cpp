@@ -9,9 +9,9 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "shell/QtCanvas.h"
-#include "shell/QtReportSink.h"
-#include "shell/Ui.h"
+#include "widgets/QtCanvas.h"
+#include "widgets/QtReportSink.h"
+#include "widgets/Ui.h"
 #include "shell/Untmain.h"
 
 namespace varrow {

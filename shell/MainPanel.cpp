@@ -17,10 +17,10 @@
 
 #include "calendar/GanZhi.h"
 #include "calendar/Yidate.h"
-#include "shell/InputLists.h"
-#include "shell/QtPanel.h"
+#include "chart/InputLists.h"
+#include "widgets/QtPanel.h"
 #include "shell/Untmain.h"
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 #include "text/Gbk.h"
 
 namespace varrow {

@@ -14,10 +14,10 @@
 #include <filesystem>
 
 #include "records/HistoryMenu.h"
-#include "shell/InputLists.h"
-#include "shell/QtReportSink.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "chart/InputLists.h"
+#include "widgets/QtReportSink.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 #include "shell/Untmain.h"
 
 #include "records/Untcedit.h"

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "fourpillars/Bazimp.h"
-#include "shell/QtReportSink.h"
-#include "shell/Ui.h"
+#include "widgets/QtReportSink.h"
+#include "widgets/Ui.h"
 #include "shell/Untmain.h"
 
 #include "shell/Untsetcan.h"
@@ -20,7 +20,7 @@ namespace {
 QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 } // namespace
 
-bool engineAvailable(ChartKind kind) { return kind == ChartKind::Bazi; }
+
 
 void TFrmMain::BtnpaiClick() {
     writeReport_ = true;

@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "shell/EndInfo.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "settings/EndInfo.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 

@@ -19,11 +19,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "shell/InputLists.h"
-#include "shell/QtCanvas.h"
-#include "shell/QtReportSink.h"
-#include "shell/Settings.h"
-#include "shell/Ui.h"
+#include "chart/InputLists.h"
+#include "widgets/QtCanvas.h"
+#include "widgets/QtReportSink.h"
+#include "settings/Settings.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

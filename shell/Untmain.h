@@ -13,9 +13,10 @@
 #include "calendar/Yidate.h"
 #include "records/Database.h"
 #include "records/RecordImage.h"
-#include "shell/ChartRequest.h"
-#include "shell/IniFile.h"
-#include "shell/InputRules.h"
+#include "chart/ChartKinds.h"
+#include "chart/ChartRequest.h"
+#include "settings/IniFile.h"
+#include "chart/InputRules.h"
 
 class QAction;
 class QButtonGroup;
@@ -39,8 +40,6 @@ namespace varrow {
 class QtCanvas;
 class QtReportSink;
 
-// Whether the engine of a chart kind exists in this build.
-bool engineAvailable(ChartKind kind);
 
 class TFrmMain : public QMainWindow {
     Q_OBJECT

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

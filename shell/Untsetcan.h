@@ -7,8 +7,8 @@
 #include <array>
 #include <filesystem>
 
-#include "shell/IniFile.h"
-#include "shell/Settings.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
 
 class QButtonGroup;
 class QFrame;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 #include "shell/Untmain.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "records/Database.h"
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace varrow::fuzz {
 

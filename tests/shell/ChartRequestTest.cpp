@@ -1,4 +1,4 @@
-#include "shell/ChartRequest.h"
+#include "chart/ChartRequest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "shell/InputRules.h"
+#include "chart/InputRules.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/InputLists.h"
+#include "chart/InputLists.h"
 
 namespace varrow {
 namespace {

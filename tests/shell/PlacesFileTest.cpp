@@ -5,9 +5,9 @@
 #include <regex>
 #include <string>
 
-#include "shell/IniFile.h"
-#include "shell/InputLists.h"
-#include "shell/InputRules.h"
+#include "settings/IniFile.h"
+#include "chart/InputLists.h"
+#include "chart/InputRules.h"
 #include "text/Gbk.h"
 
 namespace varrow {

@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/EndInfo.h"
+#include "settings/EndInfo.h"
 #include "text/Gbk.h"
 
 namespace fs = std::filesystem;

@@ -13,10 +13,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "shell/EndInfo.h"
-#include "shell/QtCanvas.h"
-#include "shell/QtReportSink.h"
-#include "shell/Settings.h"
+#include "settings/EndInfo.h"
+#include "widgets/QtCanvas.h"
+#include "widgets/QtReportSink.h"
+#include "settings/Settings.h"
 #include "shell/Untmain.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedUi.h"

@@ -17,7 +17,7 @@
 #include "records/Untcedit.h"
 #include "records/Untflei.h"
 #include "records/Untinfo.h"
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 #include "support/ScriptedUi.h"
 #include "support/TestHome.h"
 #include "text/Gbk.h"

@@ -10,7 +10,7 @@
 
 #include "records/Database.h"
 #include "records/Untsearch.h"
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 #include "support/ScriptedUi.h"
 #include "support/TestHome.h"
 

@@ -7,9 +7,9 @@
 #include <QTextEdit>
 #include <functional>
 
-#include "shell/QtCanvas.h"
-#include "shell/QtReportSink.h"
-#include "shell/Ui.h"
+#include "widgets/QtCanvas.h"
+#include "widgets/QtReportSink.h"
+#include "widgets/Ui.h"
 #include "text/RecordingCanvas.h"
 #include "text/RichText.h"
 

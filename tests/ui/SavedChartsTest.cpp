@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "records/Database.h"
-#include "shell/QtReportSink.h"
+#include "widgets/QtReportSink.h"
 #include "shell/Untmain.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedUi.h"

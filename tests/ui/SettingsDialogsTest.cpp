@@ -11,8 +11,8 @@
 #include <fstream>
 
 #include "fourpillars/Bazimp.h"
-#include "shell/EndInfo.h"
-#include "shell/Settings.h"
+#include "settings/EndInfo.h"
+#include "settings/Settings.h"
 #include "shell/Untendfo.h"
 #include "shell/Untsetcan.h"
 #include "support/ScriptedUi.h"

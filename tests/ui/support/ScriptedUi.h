@@ -6,7 +6,7 @@
 #include <deque>
 #include <optional>
 
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 namespace varrow::test {
 

@@ -1,4 +1,4 @@
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,12 +1,12 @@
-#include "cli/BaziJson.h"
+#include "fourpillars/BaziJson.h"
 
 #include <cstdio>
 
-#include "cli/CliUtil.h"
+#include "chart/DateText.h"
 #include "fourpillars/BaziNames.h"
 #include "fourpillars/BaziReport.h"
 
-namespace varrow::cli {
+namespace varrow::bazi {
 namespace {
 
 using json = nlohmann::ordered_json;
@@ -101,4 +101,4 @@ json baziJson(const bazi::BaziChart& c) {
     return j;
 }
 
-} // namespace varrow::cli
+} // namespace varrow::bazi

@@ -1,4 +1,4 @@
-#include "shell/QtReportSink.h"
+#include "widgets/QtReportSink.h"
 
 #include <QFile>
 #include <QPalette>
@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 #include "text/Gbk.h"
 #include "text/RtfReader.h"
 #include "text/RtfWriter.h"

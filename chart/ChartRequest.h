@@ -8,20 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "shell/FixedField.h"
+#include "calendar/HistoricalYear.h"
+#include "chart/ChartKind.h"
+#include "chart/FixedField.h"
 
 namespace varrow {
-
-// The index shared by the tabs, the record store and the list widths.
-enum class ChartKind : std::uint8_t { Bazi = 0, Ziwei, Xming, Liuyao, Qimen, Jkj, Liuren };
-inline constexpr int kChartKindCount = 7;
-
-std::string_view storeName(ChartKind kind);  // "bazi" ...
-std::string_view tabCaption(ChartKind kind); // "子平八字" ...
-std::optional<ChartKind> chartKindFromStoreName(std::string_view name);
-std::optional<ChartKind> chartKindFromIndex(int index);
-// Kinds 0..2 chart a birth, 3..6 a question.
-constexpr bool isBirthKind(ChartKind kind) { return static_cast<int>(kind) < 3; }
 
 struct ChartRequest {
     char name[11] = {};
@@ -69,9 +60,5 @@ struct ChartRequest {
     std::string primaryLinesText() const { return getFixed(primaryLines); }
     std::string changedLinesText() const { return getFixed(changedLines); }
 };
-
-// Years as typed and printed (no year 0) and as held (astronomical).
-constexpr int toStoredYear(int historical) { return historical < 0 ? historical + 1 : historical; }
-constexpr int toHistoricalYear(int stored) { return stored < 1 ? stored - 1 : stored; }
 
 } // namespace varrow

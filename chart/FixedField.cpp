@@ -1,4 +1,4 @@
-#include "shell/FixedField.h"
+#include "chart/FixedField.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace varrow {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace varrow {
 

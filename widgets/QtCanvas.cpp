@@ -1,4 +1,4 @@
-#include "shell/QtCanvas.h"
+#include "widgets/QtCanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-#include "shell/Ui.h"
+#include "widgets/Ui.h"
 
 namespace varrow {
 namespace {

@@ -1,6 +1,6 @@
-#include "shell/EndInfo.h"
+#include "settings/EndInfo.h"
 
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 #include "text/Gbk.h"
 
 namespace varrow {

@@ -1,4 +1,4 @@
-#include "shell/QtPanel.h"
+#include "widgets/QtPanel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "calendar/Yidate.h"
-#include "shell/InputLists.h"
+#include "chart/InputLists.h"
 
 namespace varrow {
 

@@ -6,8 +6,8 @@
 
 #include "fourpillars/BaziChart.h"
 
-namespace varrow::cli {
+namespace varrow::bazi {
 
 nlohmann::ordered_json baziJson(const bazi::BaziChart& chart);
 
-} // namespace varrow::cli
+} // namespace varrow::bazi

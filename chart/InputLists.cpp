@@ -1,4 +1,4 @@
-#include "shell/InputLists.h"
+#include "chart/InputLists.h"
 
 namespace varrow::lists {
 

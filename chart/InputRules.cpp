@@ -1,10 +1,10 @@
-#include "shell/InputRules.h"
+#include "chart/InputRules.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "shell/InputLists.h"
+#include "chart/InputLists.h"
 
 namespace varrow {
 namespace {

@@ -30,8 +30,10 @@ public:
                                              const QString& initial) = 0;
     // File choosers. The filter is given as "label|pattern|label|pattern";
     // filterIndex receives the 0-based chosen pair. Empty when cancelled.
-    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter, int* filterIndex) = 0;
-    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter, int* filterIndex) = 0;
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                             int* filterIndex) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                             int* filterIndex) = 0;
     virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial, QColor* colour) = 0;
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
